@@ -1,0 +1,34 @@
+// Files of the program folder. Paths are Windows-1252 texts relative to the current directory,
+// with '/' or '\' as separators; each platform converts them at its edge. The core writes its
+// line ends itself ("\r\n"), so every file is opened in binary mode.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace zarvo {
+
+// fopen with a Windows-1252 path; mode is one of the binary modes ("rb", "wb", "r+b", "ab").
+std::FILE* OpenFile(const char* path, const char* mode);
+
+// Reads the whole file into bytes. False when it cannot be opened or is larger than maxBytes.
+bool ReadWholeFile(const char* path, std::string& bytes, size_t maxBytes);
+
+// Replaces the file with bytes: writes a temporary file in the same folder and renames it over
+// the old one only when it is complete, so a crash or a full disk never leaves half a file.
+bool WriteFileReplacing(const char* path, std::string_view bytes);
+
+// Copies source onto destination by the same temporary-file route.
+bool CopyWholeFile(const char* source, const char* destination);
+
+bool FileExists(const char* path);
+bool RemoveFile(const char* path);
+// Creates one folder; true when it exists afterwards.
+bool MakeDirectory(const char* path);
+
+bool SetCurrentFolder(const char* path);
+std::string CurrentFolder();
+
+}  // namespace zarvo

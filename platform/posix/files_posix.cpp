@@ -1,0 +1,59 @@
+// File services on POSIX systems: Windows-1252 paths become UTF-8 names, '\' becomes '/'.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/files_internal.h"
+
+namespace zarvo {
+
+namespace {
+
+std::string NativePath(const char* path) {
+  std::string utf8 = Cp1252ToUtf8(path);
+  for (char& c : utf8) {
+    if (c == '\\') c = '/';
+  }
+  return utf8;
+}
+
+}  // namespace
+
+std::FILE* OpenFile(const char* path, const char* mode) {
+  return std::fopen(NativePath(path).c_str(), mode);
+}
+
+bool WriteFileReplacing(const char* path, std::string_view bytes) {
+  const std::string tmp = std::string(path) + ".tmp~";
+  if (!WriteTemporary(tmp, bytes)) return false;
+  if (std::rename(NativePath(tmp.c_str()).c_str(), NativePath(path).c_str()) != 0) {
+    RemoveFile(tmp.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool RemoveFile(const char* path) { return std::remove(NativePath(path).c_str()) == 0; }
+
+bool MakeDirectory(const char* path) {
+  const std::string native = NativePath(path);
+  if (mkdir(native.c_str(), 0777) == 0) return true;
+  struct stat st;
+  return errno == EEXIST && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool SetCurrentFolder(const char* path) { return chdir(NativePath(path).c_str()) == 0; }
+
+std::string CurrentFolder() {
+  char buffer[PATH_MAX];
+  if (getcwd(buffer, sizeof buffer) == nullptr) return std::string();
+  return Utf8ToCp1252(buffer);
+}
+
+}  // namespace zarvo

@@ -1,0 +1,57 @@
+// File services on Windows: Windows-1252 paths are converted to UTF-16 for the wide API, so
+// names such as "BaseDonnéesPilotes.bd" work whatever the system code page.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/files_internal.h"
+
+namespace zarvo {
+
+namespace {
+
+std::wstring Wide(const char* path) {
+  const std::u16string utf16 = Cp1252ToUtf16(path);
+  return std::wstring(utf16.begin(), utf16.end());
+}
+
+}  // namespace
+
+std::FILE* OpenFile(const char* path, const char* mode) {
+  const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+  return _wfopen(Wide(path).c_str(), wideMode.c_str());
+}
+
+bool WriteFileReplacing(const char* path, std::string_view bytes) {
+  const std::string tmp = std::string(path) + ".tmp~";
+  if (!WriteTemporary(tmp, bytes)) return false;
+  if (!MoveFileExW(Wide(tmp.c_str()).c_str(), Wide(path).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    RemoveFile(tmp.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool RemoveFile(const char* path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+
+bool MakeDirectory(const char* path) {
+  const std::wstring wide = Wide(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool SetCurrentFolder(const char* path) { return SetCurrentDirectoryW(Wide(path).c_str()) != 0; }
+
+std::string CurrentFolder() {
+  wchar_t buffer[MAX_PATH + 1];
+  const DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, buffer);
+  if (n == 0 || n > MAX_PATH) return std::string();
+  return Utf16ToCp1252(std::u16string(buffer, buffer + n));
+}
+
+}  // namespace zarvo
