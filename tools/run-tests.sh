@@ -19,7 +19,7 @@ cmake --build --preset native
 echo "== Tests"
 ctest --preset native -j2
 
-if [ -d tests/fuzz ]; then
+if ls tests/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
   echo "== Fuzz targets (${ZARVO_FUZZ_SECONDS:-20} s each)"
   tools/run-fuzzers.sh "${ZARVO_FUZZ_SECONDS:-20}"
 fi
