@@ -21,7 +21,14 @@ void ShowError(MessageBoxes& boxes, const char* text) {
 }
 
 // Appends up to limit - bytes.size() more bytes of the open file; true once the end is reached.
+// The string is sized from the file's length first, so a 4 MB session is read in one piece.
 bool ReadUpTo(std::FILE* f, std::string& bytes, size_t limit) {
+  const long here = std::ftell(f);
+  if (here >= 0 && std::fseek(f, 0, SEEK_END) == 0) {
+    const long end = std::ftell(f);
+    std::fseek(f, here, SEEK_SET);
+    if (end > here) bytes.reserve(bytes.size() + std::min(size_t(end - here), limit) + 1);
+  }
   char chunk[65536];
   while (bytes.size() < limit) {
     const size_t want = std::min(sizeof chunk, limit - bytes.size());
