@@ -1,0 +1,98 @@
+// Race control: the "Start", "Stop" and "Clear" commands, the countdown, the start (at once or
+// through the decoder's handshake), the race clock on the 10 ms tick, the end of the run with its
+// archive, and the transponder modes with their scan and check.
+#pragma once
+
+#include <cstdint>
+
+#include "databases/database_records.h"
+#include "platform/clock.h"
+#include "platform/message_boxes.h"
+#include "race/passage.h"
+#include "race/race_model.h"
+#include "race/race_ports.h"
+#include "race/sound_announcements.h"
+#include "settings/sound_settings.h"
+
+namespace zarvo {
+
+// Everything race control works on and talks to; owned by the caller, alive as long as it.
+struct RaceControlWorld {
+  Race& race;
+  CircuitTable& circuits;
+  const SoundSettings& sounds;
+  const ParticipantsList& participants;
+  Clock& clock;
+  SoundPlayer& player;
+  MessageBoxes& boxes;
+  RaceUi& ui;
+  DecoderChannel& decoder;
+  RunArchive& archive;
+};
+
+class RaceControl : private PassageHost, private PassageReceiver {
+ public:
+  explicit RaceControl(const RaceControlWorld& world);
+
+  // Commands of the race panel.
+  void OnStart();
+  void OnStop();
+  void OnClear();
+  void OnPersonalChips();
+  void OnMixedScan();
+  // "Scan" pushed in (checked) or released.
+  void OnScan(bool checked);
+  void OnManualLap(int controlId);
+  // Timer 1, every 10 ms.
+  void OnTick();
+
+  // A run is armed or timed, or a scan or check is under way: the program may not close.
+  bool Busy() const;
+  bool MixedMode() const { return mixedMode_; }
+  // "Save" is enabled again after a run only when the session has a file.
+  void SetHasSavedFile(bool hasSavedFile) { hasSavedFile_ = hasSavedFile; }
+  // While the driver details dialog reads the serial line itself, the tick leaves it alone.
+  void SetDialogOwnsSerialInput(bool owns) { dialogOwnsInput_ = owns; }
+
+  // The duration text ("%d:%02d:00", or "%d laps" in a lap run) and the countdown text, as shown
+  // before a run starts.
+  void PrepareClockTexts();
+  // Copies the transponders of the participants list into the table, standings and rows (the
+  // personal-chips mode) or clears them (the mixed mode), as selecting a run does.
+  void ApplyTransponderMode();
+
+ private:
+  // PassageHost
+  void StopRun() override { OnStop(); }
+  void Cue(SoundCue cue, int slot) override { announcer_.Cue(cue, slot); }
+  void RepaintResults() override { world_.ui.Repaint(RaceArea::kTable); }
+  // PassageReceiver: a passage of the run, of the scan or of the check.
+  void OnPassage(const DecodedPassage& passage) override;
+
+  void LockMenus(bool locked);
+  void EnableRunControls(bool enabled, bool includeStop);
+  void Countdown(uint32_t now);
+  void Starting();
+  void StartRun();
+  void RaceClock(uint32_t now);
+  // Duration, elapsed and remaining texts from the run state (the start shows the whole duration).
+  void WriteClockTexts();
+  void ScanTick();
+  void CheckTick();
+  void ScanPassage(const char* transponder);
+  void CheckPassage(const char* transponder);
+  void EnterCheckPhase();
+  void EndCheck();
+  void CopyTranspondersToStandingsAndRows();
+  void SetTotalTextsToZero();
+  int32_t RaceTimeOf(const DecodedPassage& passage);
+
+  RaceControlWorld world_;
+  SoundAnnouncer announcer_;
+  TimingContext timing_;
+  bool mixedMode_ = false;
+  bool hasSavedFile_ = false;
+  bool dialogOwnsInput_ = false;
+};
+
+}  // namespace zarvo

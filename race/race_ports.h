@@ -1,0 +1,74 @@
+// What race control reaches outside the timing core: the window's controls and menus, the decoder
+// conversation and the archives. The Win32 shell and the decoder link implement these; tests
+// record and script them.
+#pragma once
+
+#include <cstdint>
+
+#include "databases/database_records.h"
+#include "race/race_model.h"
+
+namespace zarvo {
+
+// Parts of the main window that race control asks to repaint.
+enum class RaceArea { kTable, kTitle, kClock, kCountdown, kEventLine };
+
+class RaceUi {
+ public:
+  virtual ~RaceUi() = default;
+  virtual void EnableControl(int id, bool enabled) = 0;
+  virtual void EnableMenuItem(int id, bool enabled) = 0;
+  virtual void ShowControl(int id, bool visible) = 0;
+  virtual void CheckControl(int id, bool checked) = 0;
+  virtual void SetControlText(int id, const char* text) = 0;
+  virtual void Repaint(RaceArea area) = 0;
+};
+
+// A passage as the decoder link decodes it, before it is given a race time.
+struct DecodedPassage {
+  enum class Clock { kDecoder, kPcCounter };
+  char transponder[kTransponderCapacity];  // "%06d"
+  Clock clock;
+  int32_t decoderTime;  // ms of the decoder's clock (kDecoder)
+  int64_t counter;      // performance counter read when the frame was complete (kPcCounter)
+};
+
+class PassageReceiver {
+ public:
+  virtual ~PassageReceiver() = default;
+  virtual void OnPassage(const DecodedPassage& passage) = 0;
+};
+
+// The conversation with the lap-counting box, as race control drives it on the 10 ms tick.
+class DecoderChannel {
+ public:
+  virtual ~DecoderChannel() = default;
+  // First step of every tick: keep-alive, loss detection and reconnection. Passages read during a
+  // reconnection attempt are delivered to the receiver like the others.
+  virtual void Supervise(const RunState& run, PassageReceiver& receiver) = 0;
+  // Empties the start-answer and passage collectors ("Start" pressed).
+  virtual void ClearCollectors() = 0;
+  // Reads and drops what is pending (one read of up to 255 bytes).
+  virtual void DiscardInput() = 0;
+  // True for the decoders that must acknowledge the start (the Orix kinds).
+  virtual bool NeedsStartHandshake() const = 0;
+  // One tick of the start handshake; true once the decoder has zeroed its clock. The next run's
+  // handshake then begins afresh with a new request.
+  virtual bool StartHandshake() = 0;
+  // The run was disarmed: a later start sends its request again.
+  virtual void CancelStartHandshake() = 0;
+  // Reads the pending bytes and delivers every complete passage.
+  virtual void ReadPassages(PassageReceiver& receiver) = 0;
+};
+
+// Where a finished run is kept.
+class RunArchive {
+ public:
+  virtual ~RunArchive() = default;
+  // Stores the run of every participant in his runs database.
+  virtual void ArchiveRun(const Race& race) = 0;
+  // Rewrites the circuits database with the lap records; false when it cannot be written.
+  virtual bool WriteCircuits(const CircuitTable& circuits) = 0;
+};
+
+}  // namespace zarvo
