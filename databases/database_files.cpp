@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstring>
 #include <iterator>
-#include <numeric>
 
 #include "databases/tab_text.h"
 #include "platform/files.h"
@@ -105,7 +104,7 @@ void ParseRecordLine(std::string_view line, const FieldSpec* specs, size_t count
     const std::string_view field = NextField(rest);
     const FieldSpec& spec = specs[k];
     if (spec.kind == FieldKind::kText) {
-      SetText(base + spec.offset, spec.capacity, field.data(), field.size());
+      SetFieldText(base + spec.offset, spec.capacity, field);
     } else if (spec.kind == FieldKind::kNumber) {
       const int32_t value = ParseInt32(field);
       std::memcpy(base + spec.offset, &value, sizeof value);
@@ -177,16 +176,19 @@ std::vector<int> SortedOrder(int n, size_t capacity, NameOf nameOf) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
   }
-  std::vector<int> order(n);
-  std::iota(order.begin(), order.end(), 0);
+  std::vector<int> order;
+  order.reserve(n);
+  for (int i = 0; i < n; ++i) {
+    if (!keys[i].empty()) order.push_back(i);
+  }
   std::sort(order.begin(), order.end(), [&](int a, int b) {
-    const bool freeA = keys[a].empty();
-    const bool freeB = keys[b].empty();
-    if (freeA != freeB) return freeB;
     const int c = keys[a].compare(keys[b]);  // char_traits<char> compares unsigned bytes
     if (c != 0) return c < 0;
     return a > b;
   });
+  for (int i = n - 1; i >= 0; --i) {
+    if (keys[i].empty()) order.push_back(i);
+  }
   return order;
 }
 
@@ -272,7 +274,7 @@ void ParseDriverNames(std::string_view bytes, DriverNameList& names) {
     if (i >= kDriverCapacity) return false;
     const std::string_view name = FirstField(line);
     if (name.empty()) return true;
-    SetText(names.names[i++], kDriverNameCapacity, name.data(), name.size());
+    SetFieldText(names.names[i++], kDriverNameCapacity, name);
     return true;
   });
 }
@@ -372,7 +374,7 @@ void ParseFrequencies(std::string_view bytes, FrequencyTable& table) {
     if (i >= kFrequencyTableCapacity) return false;
     const std::string_view text = FirstField(line);
     if (text.empty()) return true;
-    SetText(table.entries[i++], kFrequencyCapacity, text.data(), text.size());
+    SetFieldText(table.entries[i++], kFrequencyCapacity, text);
     return true;
   });
 }

@@ -203,7 +203,7 @@ void ParseRunSlot(std::string_view line, ArchivedRun& run) {
   std::string_view rest = line;
   auto text = [&rest](char* field, size_t capacity) {
     const std::string_view value = NextField(rest);
-    SetText(field, capacity, value.data(), value.size());
+    SetFieldText(field, capacity, value);
   };
   ParticipantRecord& p = run.participant;
   text(run.runTitle, sizeof run.runTitle);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/files.h"
+#include "text/fixed_text.h"
 
 namespace zarvo {
 
@@ -31,6 +32,11 @@ std::string_view NextField(std::string_view& rest) {
   std::string_view field = rest.substr(0, tab);
   rest = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
   return field;
+}
+
+void SetFieldText(char* dst, size_t capacity, std::string_view field) {
+  field = field.substr(0, field.find('\0'));
+  SetText(dst, capacity, field.data(), field.size());
 }
 
 int32_t ParseInt32(std::string_view text) {

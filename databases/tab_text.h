@@ -36,6 +36,10 @@ void ForEachLine(std::string_view bytes, F f) {
 // The text up to the next tab (or the whole rest); rest moves past that tab.
 std::string_view NextField(std::string_view& rest);
 
+// Stores a field read from a file into a text of the given capacity: the text ends at a zero
+// byte of the field or is cut to capacity - 1 bytes; the rest of the capacity is zero.
+void SetFieldText(char* dst, size_t capacity, std::string_view field);
+
 // A decimal number as "%d" reads it: leading spaces, an optional sign, digits; anything after
 // the digits is ignored. 0 when there are no digits; held to the 32-bit range.
 int32_t ParseInt32(std::string_view text);

@@ -287,6 +287,8 @@ TEST(DamagedDatabaseFiles, BinaryBytesStayInsideTheirFields) {
   ParseDrivers(bytes, *table);
   EXPECT_STREQ(table->records[0].name, "\x01\xFF\x80");
   EXPECT_STREQ(table->records[0].address, "");  // the text ends at its zero byte
+  const char zeros[sizeof(DriverRecord::address)] = {};
+  EXPECT_EQ(std::memcmp(table->records[0].address, zeros, sizeof zeros), 0);  // nothing after it
   EXPECT_STREQ(table->records[0].address2, "\x7F\r\r");
   EXPECT_STREQ(table->records[1].name, "B");
 }
@@ -452,6 +454,17 @@ TEST(DatabaseSort, NamesMadeOfManyZAreNeitherLostNorPutAfterFreeRecords) {
   EXPECT_EQ(table->records[1].name, ceiling);
   EXPECT_EQ(table->records[2].name, taken);
   EXPECT_EQ(CountCircuits(*table), 3);
+}
+
+TEST(DatabaseSort, FreeRecordsFollowTheUsedOnesHighestIndexFirst) {
+  auto table = Zeroed<CircuitTable>();
+  SetText(table->records[4].name, "Nord");
+  SetText(table->records[2].location, "left in free record 2");
+  SetText(table->records[19].location, "left in free record 19");
+  SortCircuits(*table);
+  EXPECT_STREQ(table->records[0].name, "Nord");
+  EXPECT_STREQ(table->records[1].location, "left in free record 19");
+  EXPECT_STREQ(table->records[17].location, "left in free record 2");  // 19..5, 3, 2
 }
 
 TEST(DatabaseSort, ATableWithoutRecordsSortsToItself) {
