@@ -25,8 +25,10 @@ struct FieldSpec {
   size_t capacity;
 };
 
-#define ZARVO_TEXT_FIELD(Record, field) \
-  FieldSpec { FieldKind::kText, offsetof(Record, field), sizeof(Record::field) }
+#define ZARVO_TEXT_FIELD(Record, field)                              \
+  FieldSpec {                                                        \
+    FieldKind::kText, offsetof(Record, field), sizeof(Record::field) \
+  }
 
 constexpr FieldSpec kCircuitFields[] = {
     ZARVO_TEXT_FIELD(CircuitRecord, name),
@@ -40,22 +42,17 @@ constexpr FieldSpec kCircuitFields[] = {
 };
 
 constexpr FieldSpec kDriverFields[] = {
-    ZARVO_TEXT_FIELD(DriverRecord, name),
-    ZARVO_TEXT_FIELD(DriverRecord, address),
-    ZARVO_TEXT_FIELD(DriverRecord, address2),
-    ZARVO_TEXT_FIELD(DriverRecord, zipCode),
-    ZARVO_TEXT_FIELD(DriverRecord, location),
-    ZARVO_TEXT_FIELD(DriverRecord, country),
-    ZARVO_TEXT_FIELD(DriverRecord, phone),
-    ZARVO_TEXT_FIELD(DriverRecord, email),
-    ZARVO_TEXT_FIELD(DriverRecord, birthday),
-    ZARVO_TEXT_FIELD(DriverRecord, licenceNumber),
-    ZARVO_TEXT_FIELD(DriverRecord, transponder),
-    FieldSpec{FieldKind::kAlwaysEmpty, 0, 0},
+    ZARVO_TEXT_FIELD(DriverRecord, name),        ZARVO_TEXT_FIELD(DriverRecord, address),
+    ZARVO_TEXT_FIELD(DriverRecord, address2),    ZARVO_TEXT_FIELD(DriverRecord, zipCode),
+    ZARVO_TEXT_FIELD(DriverRecord, location),    ZARVO_TEXT_FIELD(DriverRecord, country),
+    ZARVO_TEXT_FIELD(DriverRecord, phone),       ZARVO_TEXT_FIELD(DriverRecord, email),
+    ZARVO_TEXT_FIELD(DriverRecord, birthday),    ZARVO_TEXT_FIELD(DriverRecord, licenceNumber),
+    ZARVO_TEXT_FIELD(DriverRecord, transponder), FieldSpec{FieldKind::kAlwaysEmpty, 0, 0},
     ZARVO_TEXT_FIELD(DriverRecord, photoPath),
 };
 
 // The 48 setup fields of a car, in setup-sheet order (car name to throttle servo).
+// clang-format off
 #define ZARVO_CAR_SETUP_FIELDS(X)                                                               \
   X(carName) X(engine) X(plug) X(pipe) X(muffler) X(restrictor) X(clutchGear) X(fuel)           \
   X(speedController) X(battery) X(ratio) X(differentialFront) X(differentialCentre)             \
@@ -66,12 +63,13 @@ constexpr FieldSpec kDriverFields[] = {
   X(toeRear) X(body) X(wing) X(wingPosition) X(wingIncline) X(tiresFront) X(tiresRear)          \
   X(tireInsertsFront) X(tireInsertsRear) X(wheelsFront) X(wheelsRear) X(radio)                  \
   X(steeringServo) X(throttleServo)
+// clang-format on
 
 // A car's setup has the layout of setup-sheet fields 2 to 49: same order, same capacities.
-#define ZARVO_SAME_AS_SHEET(field)                                                        \
-  static_assert(sizeof(CarRecord::field) == sizeof(SetupSheet::field), #field);           \
-  static_assert(offsetof(CarRecord, field) - offsetof(CarRecord, carName) ==              \
-                    offsetof(SetupSheet, field) - offsetof(SetupSheet, carName),          \
+#define ZARVO_SAME_AS_SHEET(field)                                               \
+  static_assert(sizeof(CarRecord::field) == sizeof(SetupSheet::field), #field);  \
+  static_assert(offsetof(CarRecord, field) - offsetof(CarRecord, carName) ==     \
+                    offsetof(SetupSheet, field) - offsetof(SetupSheet, carName), \
                 #field);
 ZARVO_CAR_SETUP_FIELDS(ZARVO_SAME_AS_SHEET)
 #undef ZARVO_SAME_AS_SHEET
@@ -81,8 +79,7 @@ constexpr int kCarSetupFieldCount = kSetupFieldCount - 1;
 #define ZARVO_CAR_FIELD(field) ZARVO_TEXT_FIELD(CarRecord, field),
 constexpr FieldSpec kCarFields[] = {
     ZARVO_TEXT_FIELD(CarRecord, name),
-    ZARVO_CAR_SETUP_FIELDS(ZARVO_CAR_FIELD)
-    ZARVO_TEXT_FIELD(CarRecord, imagePath),
+    ZARVO_CAR_SETUP_FIELDS(ZARVO_CAR_FIELD) ZARVO_TEXT_FIELD(CarRecord, imagePath),
 };
 #undef ZARVO_CAR_FIELD
 static_assert(sizeof kCarFields / sizeof kCarFields[0] == 2 + kCarSetupFieldCount);
@@ -112,8 +109,7 @@ void ParseRecordLine(std::string_view line, const FieldSpec* specs, size_t count
   }
 }
 
-void AppendRecordLine(std::string& out, const FieldSpec* specs, size_t count,
-                      const void* record) {
+void AppendRecordLine(std::string& out, const FieldSpec* specs, size_t count, const void* record) {
   const char* base = static_cast<const char*>(record);
   for (size_t k = 0; k < count; ++k) {
     const FieldSpec& spec = specs[k];
@@ -170,8 +166,8 @@ std::vector<int> SortedOrder(int n, size_t capacity, NameOf nameOf) {
     const char* name = nameOf(i);
     const void* terminator = std::memchr(name, 0, capacity);
     std::string& key = keys[i];
-    key.assign(name, terminator != nullptr ? static_cast<const char*>(terminator) - name
-                                           : capacity - 1);
+    key.assign(name,
+               terminator != nullptr ? static_cast<const char*>(terminator) - name : capacity - 1);
     for (char& c : key) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
@@ -211,7 +207,9 @@ int CountUsed(const Record* records, int n) {
 
 // --- Circuits.
 
-void ClearCircuits(CircuitTable& table) { std::memset(&table, 0, sizeof table); }
+void ClearCircuits(CircuitTable& table) {
+  std::memset(&table, 0, sizeof table);
+}
 
 void ParseCircuits(std::string_view bytes, CircuitTable& table) {
   ClearCircuits(table);
@@ -233,7 +231,9 @@ bool WriteCircuits(const CircuitTable& table) {
   return WriteFileReplacing(kCircuitsFile, FormatCircuits(table));
 }
 
-void SortCircuits(CircuitTable& table) { SortRecords(table.records, kCircuitCapacity); }
+void SortCircuits(CircuitTable& table) {
+  SortRecords(table.records, kCircuitCapacity);
+}
 
 int CountCircuits(const CircuitTable& table) {
   return CountUsed(table.records, kCircuitCapacity);
@@ -241,7 +241,9 @@ int CountCircuits(const CircuitTable& table) {
 
 // --- Drivers.
 
-void ClearDrivers(DriverTable& table) { std::memset(&table, 0, sizeof table); }
+void ClearDrivers(DriverTable& table) {
+  std::memset(&table, 0, sizeof table);
+}
 
 void ParseDrivers(std::string_view bytes, DriverTable& table) {
   ClearDrivers(table);
@@ -263,9 +265,13 @@ bool WriteDrivers(const DriverTable& table) {
   return WriteFileReplacing(kDriversFile, FormatDrivers(table));
 }
 
-void SortDrivers(DriverTable& table) { SortRecords(table.records, kDriverCapacity); }
+void SortDrivers(DriverTable& table) {
+  SortRecords(table.records, kDriverCapacity);
+}
 
-int CountDrivers(const DriverTable& table) { return CountUsed(table.records, kDriverCapacity); }
+int CountDrivers(const DriverTable& table) {
+  return CountUsed(table.records, kDriverCapacity);
+}
 
 void ParseDriverNames(std::string_view bytes, DriverNameList& names) {
   std::memset(&names, 0, sizeof names);
@@ -288,9 +294,13 @@ bool ReadDriverNames(DriverNameList& names) {
 
 // --- Cars.
 
-void ClearCar(CarRecord& car) { std::memset(&car, 0, sizeof car); }
+void ClearCar(CarRecord& car) {
+  std::memset(&car, 0, sizeof car);
+}
 
-void ClearCars(CarTable& table) { std::memset(&table, 0, sizeof table); }
+void ClearCars(CarTable& table) {
+  std::memset(&table, 0, sizeof table);
+}
 
 void ParseCars(std::string_view bytes, CarTable& table) {
   ClearCars(table);
@@ -312,9 +322,13 @@ bool WriteCars(const CarTable& table) {
   return WriteFileReplacing(kCarsFile, FormatCars(table));
 }
 
-void SortCars(CarTable& table) { SortRecords(table.records, kCarCapacity); }
+void SortCars(CarTable& table) {
+  SortRecords(table.records, kCarCapacity);
+}
 
-int CountCars(const CarTable& table) { return CountUsed(table.records, kCarCapacity); }
+int CountCars(const CarTable& table) {
+  return CountUsed(table.records, kCarCapacity);
+}
 
 char* CarSetupField(CarRecord& car, int setupIndex) {
   return reinterpret_cast<char*>(&car) + kCarFields[setupIndex].offset;
@@ -365,7 +379,9 @@ CarLookup ApplyCarSetupFromFile(const char* carName, SetupSheet& sheet) {
 
 // --- Frequencies.
 
-void ClearFrequencies(FrequencyTable& table) { std::memset(&table, 0, sizeof table); }
+void ClearFrequencies(FrequencyTable& table) {
+  std::memset(&table, 0, sizeof table);
+}
 
 void ParseFrequencies(std::string_view bytes, FrequencyTable& table) {
   ClearFrequencies(table);

@@ -9,12 +9,12 @@ namespace zarvo {
 // The first rule a name breaks, in the order the drivers editor checks them.
 enum class DriverNameProblem {
   kNone,
-  kEmpty,                // nothing typed: the editor ignores it without a message
-  kLeadingSpace,         // TXT_DRIVER_NAME_LEADING_SPACE
-  kForbiddenCharacter,   // one of \ / : * ? " < > |  (TXT_DRIVER_NAME_FORBIDDEN_CHARACTER)
-  kContainsNoDriver,     // contains "(NA)"            (TXT_DRIVER_NAME_NO_DRIVER_WORD)
-  kContainsSession,      // contains "Session", case-sensitive (TXT_DRIVER_NAME_SESSION_WORD)
-  kNotAFileName,         // control characters or a Windows device name such as CON, NUL, COM1
+  kEmpty,               // nothing typed: the editor ignores it without a message
+  kLeadingSpace,        // TXT_DRIVER_NAME_LEADING_SPACE
+  kForbiddenCharacter,  // one of \ / : * ? " < > |  (TXT_DRIVER_NAME_FORBIDDEN_CHARACTER)
+  kContainsNoDriver,    // contains "(NA)"            (TXT_DRIVER_NAME_NO_DRIVER_WORD)
+  kContainsSession,     // contains "Session", case-sensitive (TXT_DRIVER_NAME_SESSION_WORD)
+  kNotAFileName,        // control characters or a Windows device name such as CON, NUL, COM1
 };
 
 DriverNameProblem CheckDriverName(const char* name);

@@ -16,7 +16,9 @@ namespace zarvo {
 namespace {
 
 // The filler of a slot is "1\t" repeated: the byte at position k of a line.
-char FillerByte(size_t k) { return (k % 2 == 0) ? '1' : '\t'; }
+char FillerByte(size_t k) {
+  return (k % 2 == 0) ? '1' : '\t';
+}
 
 // content followed by the filler up to length characters.
 std::string Padded(std::string_view content, size_t length) {
@@ -268,14 +270,14 @@ RunsFileResult SetArchivingFlag(const char* path, bool on) {
   RunsFile file;
   if (!file.Open(path, "r+b")) return RunsFileResult::kFileNotOpened;
   return file.RewriteHeader(on, file.index().archiveFull) ? RunsFileResult::kDone
-                                                         : RunsFileResult::kWriteFailed;
+                                                          : RunsFileResult::kWriteFailed;
 }
 
 RunsFileResult ClearFullFlag(const char* path) {
   RunsFile file;
   if (!file.Open(path, "r+b")) return RunsFileResult::kFileNotOpened;
   return file.RewriteHeader(file.index().archivingOn, false) ? RunsFileResult::kDone
-                                                            : RunsFileResult::kWriteFailed;
+                                                             : RunsFileResult::kWriteFailed;
 }
 
 ArchiveOutcome ArchiveParticipantRun(const ParticipantRecord& p, const char* runTitle,

@@ -25,12 +25,12 @@
 
 namespace zarvo {
 
-constexpr int kRunSlotContentLength = 10210;                  // characters before the line end
-constexpr int kRunSlotLength = kRunSlotContentLength + 2;      // on disk, CR LF included
+constexpr int kRunSlotContentLength = 10210;               // characters before the line end
+constexpr int kRunSlotLength = kRunSlotContentLength + 2;  // on disk, CR LF included
 constexpr int kMaxArchivedRuns = 50;
-constexpr int kRunKeyLength = 104;                             // characters of a title that count
+constexpr int kRunKeyLength = 104;  // characters of a title that count
 constexpr int kArchivedTitleCapacity = kRunKeyLength + 1;
-constexpr int kArchivedCaptionCapacity = 45;                   // " %s - Run%d "
+constexpr int kArchivedCaptionCapacity = 45;  // " %s - Run%d "
 constexpr int kArchivedTrackCapacity = 40;
 constexpr const char kFreeSlotKey[] = "Run vide";
 constexpr const char kNewRunsFileHeader[] = "0\t0\t\r\n";
@@ -38,8 +38,8 @@ constexpr const char kNewRunsFileHeader[] = "0\t0\t\r\n";
 // --- In-memory view of a runs file (what the operations below read and write).
 
 struct RunsFileLine {
-  size_t offset;   // of the line's first byte
-  size_t length;   // characters before the line end
+  size_t offset;         // of the line's first byte
+  size_t length;         // characters before the line end
   std::string_view key;  // the first field, cut to 104 characters
 };
 
@@ -79,9 +79,9 @@ void ParseRunSlot(std::string_view line, ArchivedRun& run);
 
 enum class RunsFileResult {
   kDone,
-  kRunNotFound,   // the message has been shown
-  kFileNotOpened, // the caller reports it
-  kWriteFailed,   // the file could not be written (disk full, damaged line)
+  kRunNotFound,    // the message has been shown
+  kFileNotOpened,  // the caller reports it
+  kWriteFailed,    // the file could not be written (disk full, damaged line)
 };
 
 // What the runs database dialog shows for a driver.
@@ -110,9 +110,9 @@ RunsFileResult ClearFullFlag(const char* path);
 
 // What happened to one participant's run.
 enum class ArchiveOutcome {
-  kSkipped,           // empty slot, or no timing data at all
-  kNameNotUsable,     // the driver name breaks the driver-name rules: never a path
-  kFileNotOpened,     // no runs database for this driver: not archived, no message
+  kSkipped,        // empty slot, or no timing data at all
+  kNameNotUsable,  // the driver name breaks the driver-name rules: never a path
+  kFileNotOpened,  // no runs database for this driver: not archived, no message
   kArchivingOff,
   kUpdated,           // the run was stored already: its slot was rewritten
   kStoredInFreeSlot,  // in the first "Run vide" slot

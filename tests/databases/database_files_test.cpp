@@ -347,14 +347,6 @@ TEST(CarChooser, WithoutCarsFileOnlyTheFirstTwoEntries) {
   EXPECT_EQ(entries, expected);
 }
 
-TEST(CarChooser, TheDataResetEntryIsTheEditionsText) {
-#if defined(ZARVO_EDITION_FR)
-  EXPECT_STREQ(TXT_CAR_DATA_RESET, "RAZ param\xE8tres");
-#else
-  EXPECT_STREQ(TXT_CAR_DATA_RESET, "DATA RESET");
-#endif
-}
-
 TEST(CarChooser, ChoosingACarTakesTheSetupOfItsLastLine) {
   TempFolder folder;
   WriteBytes(kCarsFile, "Buggy\tOld\tE1\t\r\nKart\tK\t\r\nBuggy\tNew\tE2\t\r\n");
@@ -436,8 +428,8 @@ TEST(DatabaseSort, OnlyAToZAreFoldedAndAccentedBytesSortByTheirValue) {
   for (int i = 0; i < 6; ++i) SetText(table->records[i].name, names[i]);
   SortDrivers(*table);
   // e (0x65) < y < z < É (0xC9) < é (0xE9): no accented name is lost or moved before z.
-  const std::vector<std::string> expected = {"emile", "Yann", "Zo\xE9", "zz", "\xC9lodie",
-                                             "\xE9ric"};
+  const std::vector<std::string> expected = {"emile", "Yann",      "Zo\xE9",
+                                             "zz",    "\xC9lodie", "\xE9ric"};
   EXPECT_EQ(DriverNamesOf(*table, 6), expected);
   EXPECT_EQ(CountDrivers(*table), 6);
 }

@@ -30,8 +30,8 @@ TEST(DriverNameRules, OrdinaryNamesPass) {
 }
 
 TEST(DriverNameRules, DeviceNamesAndControlCharactersCannotBeFileNames) {
-  for (const char* name : {"CON", "con", "Nul", "PRN", "aux", "COM1", "lpt9", "CON.x", "nul ",
-                           "Tab\there", "a\x1F"}) {
+  for (const char* name :
+       {"CON", "con", "Nul", "PRN", "aux", "COM1", "lpt9", "CON.x", "nul ", "Tab\there", "a\x1F"}) {
     EXPECT_EQ(CheckDriverName(name), DriverNameProblem::kNotAFileName) << name;
   }
 }
@@ -52,13 +52,17 @@ TEST(DriverNameRules, EveryRefusalHasItsMessageAndAnEmptyNameNone) {
 }
 
 TEST(RunsDatabasePath, IsTheDriverNameInTheRunsFolder) {
-  EXPECT_EQ(RunsDatabasePath("Ana"), "Base donn\xE9" "es runs/Ana.bdr");
-  EXPECT_EQ(RunsDatabasePath("\xC9lodie"), "Base donn\xE9" "es runs/\xC9lodie.bdr");
+  EXPECT_EQ(RunsDatabasePath("Ana"),
+            "Base donn\xE9"
+            "es runs/Ana.bdr");
+  EXPECT_EQ(RunsDatabasePath("\xC9lodie"),
+            "Base donn\xE9"
+            "es runs/\xC9lodie.bdr");
 }
 
 TEST(RunsDatabasePath, ANameThatBreaksTheRulesIsNeverAPath) {
-  for (const char* name : {"..\\..\\x", "a/b", "../x", " Ana", "(NA)", "Session", "", "C:x",
-                           "CON"}) {
+  for (const char* name :
+       {"..\\..\\x", "a/b", "../x", " Ana", "(NA)", "Session", "", "C:x", "CON"}) {
     EXPECT_EQ(RunsDatabasePath(name), "") << name;
   }
 }

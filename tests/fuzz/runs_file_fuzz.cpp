@@ -23,17 +23,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(p.lapCount >= 0 && p.lapCount <= kMaxLapCount);
     FUZZ_CHECK(run.runTitle[kArchivedTitleCapacity - 1] == '\0');
     std::string content;
-    if (run.runTitle[0] == '\0' || !FormatRunSlot(p, run.runTitle, run.runCaption,
-                                                  run.trackName, content)) {
+    if (run.runTitle[0] == '\0' ||
+        !FormatRunSlot(p, run.runTitle, run.runCaption, run.trackName, content)) {
       continue;
     }
     ParseRunSlot(content, again);
     FUZZ_CHECK(again.participant.lapCount == p.lapCount);
-    FUZZ_CHECK(std::memcmp(again.participant.passageTimes, p.passageTimes,
-                           sizeof p.passageTimes) == 0);
+    FUZZ_CHECK(std::memcmp(again.participant.passageTimes, p.passageTimes, sizeof p.passageTimes) ==
+               0);
     std::string rewritten;
-    FUZZ_CHECK(FormatRunSlot(again.participant, again.runTitle, again.runCaption,
-                             again.trackName, rewritten));
+    FUZZ_CHECK(FormatRunSlot(again.participant, again.runTitle, again.runCaption, again.trackName,
+                             rewritten));
     FUZZ_CHECK(rewritten == content);
   }
   return 0;
