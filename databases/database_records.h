@@ -4,9 +4,18 @@
 
 #include <cstdint>
 
+#include "race/race_model.h"
+
 namespace zarvo {
 
 constexpr int kCircuitCapacity = 20;
+constexpr int kDriverCapacity = 300;
+constexpr int kCarCapacity = 300;
+constexpr int kFrequencyTableCapacity = 100;
+constexpr int kCountryCount = 208;  // lines of the shipped countries file
+constexpr int kCountryNameCapacity = 35;
+constexpr int kCarNameCapacity = 30;
+constexpr int kImagePathCapacity = 260;
 
 struct CircuitRecord {
   char name[40];
@@ -17,12 +26,100 @@ struct CircuitRecord {
   char recordHolder[40];   // driver name of the record
   char minimumLapTime[4];  // seconds, digits
   char location[40];
-  char imagePath[260];     // a .bmp file
+  char imagePath[kImagePathCapacity];  // a .bmp file
 };
 
 // The circuits database: 20 records and one spare record that stays empty.
 struct CircuitTable {
   CircuitRecord records[kCircuitCapacity + 1];
+};
+
+struct DriverRecord {
+  char name[kDriverNameCapacity];
+  char address[40];
+  char address2[40];  // second line of the address
+  char zipCode[15];
+  char location[40];
+  char country[kCountryNameCapacity];
+  char phone[20];
+  char email[40];
+  char birthday[20];
+  char licenceNumber[20];
+  char transponder[kTransponderCapacity];  // six digits, or empty
+  char photoPath[kImagePathCapacity];      // a .bmp file
+};
+
+struct DriverTable {
+  DriverRecord records[kDriverCapacity];
+};
+
+// The names of the drivers file, in file order, up to the first empty one.
+struct DriverNameList {
+  char names[kDriverCapacity][kDriverNameCapacity];
+};
+
+// A car and its setup: the setup fields are fields 2 to 49 of the setup sheet, with the same
+// names, order and capacities (checked at compile time in database_files.cpp).
+struct CarRecord {
+  char name[kCarNameCapacity];  // the entry of the cars list
+  char carName[30];
+  char engine[20];
+  char plug[20];
+  char pipe[20];
+  char muffler[20];
+  char restrictor[20];
+  char clutchGear[40];
+  char fuel[20];
+  char speedController[20];
+  char battery[20];
+  char ratio[15];
+  char differentialFront[20];
+  char differentialCentre[20];
+  char differentialRear[20];
+  char shocksFront[20];
+  char shocksRear[20];
+  char springsFront[20];
+  char springsRear[20];
+  char fluidFront[20];
+  char fluidRear[20];
+  char pistonFront[20];
+  char pistonRear[20];
+  char reboundFront[20];
+  char reboundRear[20];
+  char wheelbase[20];
+  char rideHeightFront[15];
+  char rideHeightRear[15];
+  char antiRollBarFront[15];
+  char antiRollBarRear[15];
+  char shocksFixationFront[15];
+  char shocksFixationRear[15];
+  char camberFront[15];
+  char camberRear[15];
+  char toeFront[15];
+  char toeRear[15];
+  char body[20];
+  char wing[20];
+  char wingPosition[20];
+  char wingIncline[20];
+  char tiresFront[20];
+  char tiresRear[20];
+  char tireInsertsFront[20];
+  char tireInsertsRear[20];
+  char wheelsFront[20];
+  char wheelsRear[20];
+  char radio[20];
+  char steeringServo[20];
+  char throttleServo[20];
+  char imagePath[kImagePathCapacity];  // a .bmp file
+};
+
+struct CarTable {
+  CarRecord records[kCarCapacity];
+};
+
+// Radio frequencies in use at the club: six characters each ("2.4Ghz" is one of them).
+struct FrequencyTable {
+  char entries[kFrequencyTableCapacity][kFrequencyCapacity];
 };
 
 }  // namespace zarvo

@@ -15,10 +15,6 @@
 #define TXT_CLEAR_QUESTION \
   ZT("Are you sure you want to clear the results of the current run?\nThe data will be definitively lost.", \
      "Etes vous sûr de vouloir effacer les résultats du run?\nLes données seront définitivement perdues")
-// The circuits database could not be rewritten with the lap records of the run.
-#define TXT_CIRCUITS_FILE_NOT_FOUND \
-  ZT("Error: Circuits database file not found", \
-     "Erreur: impossible d'ouvrir la base de données Circuits")
 // State of the transponder scan, shown beside the "Scan" button.
 #define TXT_SCAN_OFF ZT(" Off", " Off")
 #define TXT_SCAN_IN_PROGRESS ZT(" Scan in progress", " Scan en cours")

@@ -23,7 +23,7 @@ namespace {
 
 using testing::MakeRace;
 using testing::RecordingMessageBoxes;
-using testing::ScopedTempFolder;
+using testing::TempFolder;
 
 std::string Repeat(const char* unit, int n) {
   std::string out;
@@ -117,7 +117,7 @@ void ExpectSameRun(const Race& expected, const Race& actual) {
 class SessionFile : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(CreateWorkingCopy(kDefaultSessionName, boxes)); }
-  ScopedTempFolder folder;
+  TempFolder folder;
   RecordingMessageBoxes boxes;
 };
 
@@ -137,7 +137,7 @@ TEST_F(SessionFile, NewWorkingCopyReplacesTheOldFileWhole) {
 }
 
 TEST(SessionFileFailures, WorkingCopyThatCannotBeCreatedIsReported) {
-  ScopedTempFolder folder;
+  TempFolder folder;
   WriteBytes("Private", "a file where the folder should be");
   RecordingMessageBoxes boxes;
   EXPECT_FALSE(CreateWorkingCopy(kDefaultSessionName, boxes));
@@ -147,7 +147,7 @@ TEST(SessionFileFailures, WorkingCopyThatCannotBeCreatedIsReported) {
 }
 
 TEST(SessionFileFailures, EveryOperationWithoutWorkingCopyReportsAndLeavesMemory) {
-  ScopedTempFolder folder;
+  TempFolder folder;
   RecordingMessageBoxes boxes;
   SessionHeader header = NewSessionHeader("KEPT");
   EXPECT_FALSE(ReadSessionHeader(header, boxes));
@@ -501,14 +501,14 @@ TEST_F(SessionFile, CrashCopyKeepsThePreviousWorkingCopy) {
 }
 
 TEST(SessionCopies, NoWorkingCopyLeavesTheCrashCopyAsItWas) {
-  ScopedTempFolder folder;
+  TempFolder folder;
   WriteBytes(kCrashCopyPath, "older session");
   EXPECT_FALSE(KeepCrashCopy());
   EXPECT_EQ(ReadBytes(kCrashCopyPath), "older session");
 }
 
 TEST(SessionCopies, CopyReplacesALongerDestinationWhole) {
-  ScopedTempFolder folder;
+  TempFolder folder;
   WriteBytes("short.trng", "short");
   WriteBytes("saved.trng", std::string(100000, 'y'));
   ASSERT_TRUE(CopySessionFile("short.trng", "saved.trng"));

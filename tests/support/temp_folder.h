@@ -1,38 +1,29 @@
-// A fresh temporary folder that is the current directory for the life of the object, so tests of
-// files named relative to the program folder never see each other's files.
+// A fresh temporary folder that is the current directory for the life of a test, as the program
+// folder is for the program; it is removed with everything in it afterwards.
 #pragma once
 
-#include <filesystem>
-#include <random>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 namespace zarvo::testing {
 
-class ScopedTempFolder {
+class TempFolder {
  public:
-  ScopedTempFolder() : previous_(std::filesystem::current_path()) {
-    std::random_device random;
-    const std::filesystem::path base = std::filesystem::temp_directory_path();
-    for (;;) {
-      path_ = base / ("zarvo-test-" + std::to_string(random()));
-      if (std::filesystem::create_directory(path_)) break;
-    }
-    std::filesystem::current_path(path_);
-  }
-  ~ScopedTempFolder() {
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScopedTempFolder(const ScopedTempFolder&) = delete;
-  ScopedTempFolder& operator=(const ScopedTempFolder&) = delete;
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
+  const std::string& path() const { return path_; }
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
+  std::string previous_;
+  std::string path_;
 };
+
+// Whole files by their Windows-1252 names, relative to the current directory.
+void WriteBytes(const char* path, std::string_view bytes);
+// The file's bytes; "<missing>" when it cannot be opened.
+std::string ReadBytes(const char* path);
 
 }  // namespace zarvo::testing
