@@ -36,7 +36,7 @@ FONTS = [
     ("Arial", 26, 700, 0, 0, 0, rgb(10, 10, 10)),      # Best lap
     ("Arial", 26, 400, 0, 0, 0, rgb(80, 80, 80)),      # Worst lap
     ("Arial", 26, 400, 0, 0, 0, rgb(40, 40, 40)),      # Average lap
-    ("Arial", 22, 400, 0, 0, 0, rgb(90, 90, 90)),      # Transp.
+    ("Arial", 26, 400, 0, 0, 0, rgb(90, 90, 90)),      # Transp.
 ]
 
 COLOURS = [
