@@ -65,7 +65,9 @@ class LineReader {
       ++at;
     }
     if (at == bytes_.size()) return false;
-    SetText(name, kFaceNameCapacity, bytes_.data() + start, at - start);
+    // A zero byte ends the text; what follows it up to the tab is dropped with it.
+    const size_t length = strnlen(bytes_.data() + start, at - start);
+    SetText(name, kFaceNameCapacity, bytes_.data() + start, length);
     pos_ = at + 1;
     return true;
   }

@@ -183,6 +183,18 @@ TEST(DisplaySettingsFile, LongFaceNameIsCutAt31BytesAndTheNextValuesStayInPlace)
   EXPECT_EQ(s.fonts[0].size, -20);
 }
 
+TEST(DisplaySettingsFile, ZeroByteEndsAFaceNameAndNothingFollowsItInTheRecord) {
+  std::string file = kFile;
+  file.replace(file.find("Tahoma"), 6, std::string("Ta\0oma", 6));
+  DisplaySettings s;
+  std::memset(&s, 0x5A, sizeof s);
+  CustomColours c = {};
+  ASSERT_EQ(ParseDisplaySettings(file, s, c), DisplayFileRead::kRead);
+  EXPECT_STREQ(s.fonts[2].faceName, "Ta");
+  for (int i = 2; i < kFaceNameCapacity; ++i) EXPECT_EQ(s.fonts[2].faceName[i], '\0') << i;
+  EXPECT_STREQ(s.fonts[3].faceName, "Arial");
+}
+
 TEST(DisplaySettingsFile, ColumnWidthsAreBroughtIntoTheirRange) {
   std::string file = kFile;
   file.replace(file.find("70\t290\t"), 7, "-5\t5000\t");
