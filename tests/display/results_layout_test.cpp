@@ -66,13 +66,6 @@ TEST(ResultsColumns, HeadingsAndCellsShareTheirAnchor) {
   EXPECT_EQ(HeadingTextTop(m), 125);
 }
 
-TEST(ResultsColumns, AlignmentsAreCentredLeftAndRight) {
-  EXPECT_EQ(ColumnAlignment(0), TextAlign::kCentre);
-  EXPECT_EQ(ColumnAlignment(1), TextAlign::kLeft);
-  for (int k = 2; k <= 7; ++k) EXPECT_EQ(ColumnAlignment(k), TextAlign::kRight) << k;
-  EXPECT_EQ(ColumnAlignment(8), TextAlign::kCentre);
-}
-
 TEST(ResultsColumns, GridLinesFollowTheColumnWidths) {
   const TableMetrics m = Metrics(1600, 900);
   const ResultsLayout l = ComputeResultsLayout(m);

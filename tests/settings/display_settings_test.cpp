@@ -214,17 +214,6 @@ TEST(DisplaySettingsFile, MissingFileChangesNothing) {
   EXPECT_TRUE(SameRecord(s, Untouched()));
 }
 
-TEST(DisplaySettingsFile, ClearFaceNamesEmptiesOnlyTheNames) {
-  DisplaySettings s = ExpectedSettings();
-  ClearFaceNames(s);
-  for (const FontSpec& f : s.fonts) {
-    EXPECT_EQ(f.faceName[0], '\0');
-    EXPECT_EQ(f.faceName[kFaceNameCapacity - 1], '\0');
-  }
-  EXPECT_EQ(s.fonts[0].size, -20);
-  EXPECT_EQ(s.columnWidths[1], 290);
-}
-
 TEST(DamagedDisplayFile, EveryTruncationChangesNothing) {
   // Up to the tab after the last value, a cut file lacks a value (or holds a value cut short).
   const size_t complete = kFile.rfind('\t') + 1;
