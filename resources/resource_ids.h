@@ -5,6 +5,28 @@
 
 // Icons and bitmaps.
 #define IDI_ZARVO 1
+// Pictures of the Start, Stop and Clear buttons; bitmap 2 is also the menus' checked-state mark.
+#define IDB_START 2
+#define IDB_STOP 3
+#define IDB_CLEAR 4
+// Menu bitmaps of the items 1001, 1003, 1005, 1006 and 1007 to 1014.
+#define IDB_MENU_NEW 5
+#define IDB_MENU_SAVE 6
+#define IDB_MENU_QUIT 7
+#define IDB_MENU_CIRCUITS 8
+#define IDB_MENU_DRIVERS 9
+#define IDB_MENU_CARS 10
+#define IDB_MENU_FREQUENCIES 11
+#define IDB_MENU_RUNS 12
+#define IDB_MENU_SOUND 13
+#define IDB_MENU_DISPLAY 14
+#define IDB_MENU_INTERFACE 15
+#define IDB_MENU_IMPORT 21
+// Session tree images 0 to 3: track, drivers, parameters, runs.
+#define IDI_TREE_TRACK 17
+#define IDI_TREE_DRIVERS 18
+#define IDI_TREE_PARAMETERS 19
+#define IDI_TREE_SESSIONS 20
 
 // Menu commands of the main window.
 #define IDM_NEW_SESSION 1001

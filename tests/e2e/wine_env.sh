@@ -17,11 +17,12 @@ XVFB_PID=""
 
 e2e_log() { echo "[e2e $(date +%H:%M:%S)] $*" >&2; }
 
-# Starts Xvfb at 1600x900 on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY; the size is 1600x900 unless given (WxH).
 e2e_start_display() {
+  local size=${1:-1600x900}
   local fd_file
   fd_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$fd_file" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$fd_file" ] && break
@@ -58,6 +59,13 @@ e2e_new_prefix() {
   export WINEPREFIX="$E2E_WORK/prefix"
   E2E_PROGRAM_DIR="$WINEPREFIX/drive_c/Program Files/Zarvo Training"
   cmake --install "$ZARVO_WINDOWS_BUILD_DIR" --prefix "$E2E_PROGRAM_DIR" >/dev/null
+}
+
+# Gives the prefix's virtual desktop another size (WxH), for a display started at that size.
+e2e_set_desktop_size() {
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
 }
 
 e2e_robot() { wine "$ZARVO_ROBOT" "$@"; }

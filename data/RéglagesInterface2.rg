@@ -1,0 +1,1 @@
+COM1	1	Zarvo
