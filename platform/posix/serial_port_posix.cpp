@@ -1,6 +1,6 @@
 // The serial port on POSIX systems: termios at 9600 8N1 raw, no flow control. Reads wait at most
 // about 1 ms for data; writes give up after about 100 ms. A device that goes away (a pulled USB
-// adapter, a closed pseudo-terminal) makes reads and writes fail, never block.
+// adapter, a pseudo-terminal whose other side closed) makes reads and writes fail, never block.
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -74,21 +74,20 @@ class PosixSerialPort final : public SerialPort {
 
   bool IsOpen() const override { return fd_ >= 0; }
 
+  // A raw tty read with VMIN = VTIME = 0 returns 0 both when nothing is pending and when the
+  // line has hung up, so poll tells them apart: POLLHUP or POLLERR means the device is gone.
   bool Read(uint8_t* buffer, int max, int* count) override {
     *count = 0;
     if (fd_ < 0 || max <= 0) return false;
-    ssize_t n = read(fd_, buffer, static_cast<size_t>(max));
-    if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-    if (n == 0) return false;  // end of file: the other side of the line has gone
-    if (n < 0) {
-      struct pollfd p = {fd_, POLLIN, 0};
-      const int ready = poll(&p, 1, kReadWaitMs);
-      if (ready <= 0) return ready == 0 || errno == EINTR;
-      if ((p.revents & POLLIN) == 0) return false;  // POLLHUP or POLLERR alone
-      n = read(fd_, buffer, static_cast<size_t>(max));
-      if (n < 0) return errno == EAGAIN || errno == EINTR;
-      if (n == 0) return false;
-    }
+    struct pollfd p = {fd_, POLLIN, 0};
+    const int ready = poll(&p, 1, kReadWaitMs);
+    if (ready < 0) return errno == EINTR;
+    if (ready == 0) return true;
+    if ((p.revents & (POLLERR | POLLNVAL)) != 0) return false;
+    if ((p.revents & POLLIN) == 0) return false;  // hung up with nothing left to read
+    const ssize_t n = read(fd_, buffer, static_cast<size_t>(max));
+    if (n < 0) return errno == EAGAIN || errno == EINTR;
+    if (n == 0) return (p.revents & POLLHUP) == 0;
     *count = static_cast<int>(n);
     return true;
   }
