@@ -251,9 +251,9 @@ void DecoderLink::FormatRaceClock(const RunClock& run, char* out, size_t capacit
   FormatClockTenths(elapsed, out, capacity);
 }
 
-// Appends an outcome line to the loss text. When it would not fit in the 120 bytes, the oldest
-// outcome lines are dropped first (the first line, which tells when the loss happened, stays),
-// then the first line; a single line too long is cut.
+// Appends an outcome line to the loss text, each outcome on a line of its own. When it would not
+// fit in the 120 bytes, the oldest outcome lines are dropped first (the first line, which tells
+// when the loss happened, stays), then the first line; a single line too long is cut.
 void DecoderLink::AppendOutcome(const char* line) {
   std::string text = lossText_;
   if (!text.empty() && text.back() != '\n') text += '\n';

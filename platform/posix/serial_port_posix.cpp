@@ -4,6 +4,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <time.h>
@@ -52,8 +53,12 @@ class PosixSerialPort final : public SerialPort {
     if (path.empty()) return false;
     fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0) return false;
-    // No sharing, as on Windows: other non-privileged openers get EBUSY while it is open.
-    ioctl(fd_, TIOCEXCL);
+    // No sharing, as on Windows: a second opener that also locks (another copy of the program,
+    // the simulator) is refused. The lock goes with the descriptor, even if the process dies.
+    if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+      Close();
+      return false;
+    }
     if (!ConfigureLine(fd_)) {
       Close();
       return false;
@@ -67,7 +72,6 @@ class PosixSerialPort final : public SerialPort {
 
   void Close() override {
     if (fd_ < 0) return;
-    ioctl(fd_, TIOCNXCL);
     close(fd_);
     fd_ = -1;
   }

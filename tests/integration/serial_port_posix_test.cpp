@@ -87,6 +87,19 @@ TEST_F(PosixSerialPortTest, AFileThatRefusesTheLineSettingsIsClosedAgain) {
   EXPECT_FALSE(a->IsOpen());
 }
 
+TEST_F(PosixSerialPortTest, APortOpenElsewhereIsBusyUntilClosed) {
+  ASSERT_TRUE(a->Open("COM1"));
+  EXPECT_FALSE(b->Open("COM1"));
+  a->Close();
+  EXPECT_TRUE(b->Open("COM1"));
+}
+
+TEST_F(PosixSerialPortTest, OpeningAnotherPortClosesTheFirst) {
+  ASSERT_TRUE(a->Open("COM1"));
+  ASSERT_TRUE(a->Open("COM2"));
+  EXPECT_TRUE(b->Open("COM1"));
+}
+
 TEST_F(PosixSerialPortTest, AVanishedDeviceFailsReadsAndWritesWithoutBlocking) {
   ASSERT_TRUE(a->Open("COM1"));
   socat.Kill();  // the adapter is pulled
