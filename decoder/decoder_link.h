@@ -76,7 +76,10 @@ class DecoderLink {
 
   // Every tick, first: the settings read of the first tick (after start-up or after the
   // interface dialog), the keep-alive and loss detection, and the reconnection attempts of the
-  // wired decoder. Passages read during a reconnection attempt go to sink.
+  // wired decoder. Passages read during a reconnection attempt go to sink, which keeps them when
+  // a run is running or a scan is active. An attempt blocks for up to 100 ms and shows its
+  // outcome (during a run, or on failure) with the loss text: at most 119 characters, each
+  // outcome on its own line; when they no longer fit, the oldest outcomes after the loss line go.
   void Supervise(const RunClock& run, PassageSink& sink);
 
   // "Start" pressed: the start-answer and passage collectors are emptied and the start request
