@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 namespace zarvo {
 
@@ -20,5 +22,14 @@ class SerialPort {
   // Writes count bytes; false on a failure. written is 0 when the device is gone.
   virtual bool Write(const uint8_t* bytes, int count, int* written) = 0;
 };
+
+// The operating system's serial port (Win32 comm API, or termios on POSIX).
+std::unique_ptr<SerialPort> MakeSystemSerialPort();
+
+#if !defined(_WIN32)
+// POSIX: "COMn" opens comFolder/comn, the way Wine maps a COM port onto a device; with an empty
+// comFolder it opens /dev/ttyS(n-1). A name holding a '/' is opened as a path.
+std::unique_ptr<SerialPort> MakePosixSerialPort(const std::string& comFolder);
+#endif
 
 }  // namespace zarvo

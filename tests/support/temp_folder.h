@@ -15,6 +15,8 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::string& path() const { return path_; }
+  // The path of a file inside the folder; name may hold Windows-1252 bytes.
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
 
  private:
   std::string previous_;

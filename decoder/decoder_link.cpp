@@ -1,0 +1,360 @@
+// The device conversations of the decoder link: identification, keep-alive, loss and
+// reconnection, start handshake, passages.
+#include "decoder/decoder_link.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "race/classification.h"
+#include "text/catalogue.h"
+#include "text/fixed_text.h"
+
+namespace zarvo {
+
+namespace {
+
+constexpr FrameKind kIdentifyAnswer = {kOrixIdentify, kOrixAnswerLength};
+constexpr FrameKind kStartAnswer = {kOrixStart, kOrixAnswerLength};
+constexpr FrameKind kPassageFrame = {kOrixPassage, kOrixPassageLength};
+
+bool IsOrixHeader(const uint8_t* b, uint8_t type) {
+  return b[0] == kOrixSync && b[1] == kOrixSync && b[2] == kOrixSync && b[3] == type;
+}
+
+}  // namespace
+
+DecoderLink::DecoderLink(Clock& clock, SerialPort& port, MessageBoxes& boxes,
+                         const char* settingsPath)
+    : clock_(clock),
+      port_(port),
+      boxes_(boxes),
+      settingsPath_(settingsPath),
+      identifyCollector_(kIdentifyAnswer),
+      startCollector_(kStartAnswer),
+      passageCollector_(kPassageFrame) {
+  SetText(deviceKey_, kDeviceVexa);
+}
+
+bool DecoderLink::IsOrix() const {
+  return SameText(deviceKey_, kDeviceOrix) || SameText(deviceKey_, kDeviceOrixBluetooth);
+}
+
+int32_t DecoderLink::MsSince(int64_t counterStart) {
+  const int64_t frequency = clock_.PerformanceFrequency();
+  if (frequency <= 0) return INT32_MAX;
+  return static_cast<int32_t>((clock_.PerformanceCounter() - counterStart) * 1000 / frequency);
+}
+
+void DecoderLink::ShowSettingsError() {
+  boxes_.Show(TXT_CAPTION_ERROR, TXT_DECODER_SETTINGS_FILE_MISSING, MessageIcon::kError);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Identification
+
+IdentifyOutcome DecoderLink::Identify(const char* portName, int32_t* decoderId) {
+  *decoderId = 0;
+  if (!port_.Open(portName)) return IdentifyOutcome::kPortNotOpened;
+  identifyCollector_.Clear();
+  int written = 0;
+  port_.Write(kIdentifyRequest, kOrixRequestLength, &written);
+  const int64_t start = clock_.PerformanceCounter();
+  uint8_t buffer[kReadChunk];
+  while (MsSince(start) < kIdentifyWaitMs) {
+    int count = 0;
+    port_.Read(buffer, kReadChunk, &count);
+    for (int i = 0; i < count; ++i) {
+      if (!identifyCollector_.Push(buffer[i])) continue;
+      const uint8_t* frame = identifyCollector_.Frame();
+      const uint8_t kind = frame[4];
+      // Only the two kinds of the decoder are answers; anything else is waited through.
+      if (kind != kOrixKindWired && kind != kOrixKindBluetooth) continue;
+      *decoderId = frame[5] * 256 + frame[6];
+      return kind == kOrixKindWired ? IdentifyOutcome::kOrixWired : IdentifyOutcome::kOrixBluetooth;
+    }
+  }
+  return IdentifyOutcome::kNoAnswer;
+}
+
+IdentifyResult DecoderLink::IdentifyAtStartUp() {
+  InterfaceSettings stored = {};
+  if (!ReadInterfaceSettings(settingsPath_, stored)) {
+    ShowSettingsError();
+    stored = InterfaceSettings{};
+  }
+  SetText(portName_, stored.portName);
+
+  IdentifyResult result = {};
+  result.outcome = Identify(portName_, &result.decoderId);
+  char text[160];
+  const char* caption = TXT_CAPTION_MESSAGE;
+  switch (result.outcome) {
+    case IdentifyOutcome::kPortNotOpened:
+      SetText(result.deviceKey, kDeviceVexa);
+      result.connected = 0;
+      SetText(text, TXT_DECODER_PORT_NOT_OPENED);
+      break;
+    case IdentifyOutcome::kOrixWired:
+      SetText(result.deviceKey, kDeviceOrix);
+      result.connected = 1;
+      std::snprintf(text, sizeof text, TXT_DECODER_ORIX_CONNECTED, result.decoderId);
+      break;
+    case IdentifyOutcome::kOrixBluetooth:
+      SetText(result.deviceKey, kDeviceOrixBluetooth);
+      result.connected = 1;
+      std::snprintf(text, sizeof text, TXT_DECODER_ORIX_BLUETOOTH_CONNECTED, result.decoderId);
+      break;
+    case IdentifyOutcome::kNoAnswer:
+      SetText(result.deviceKey, kDeviceVexa);
+      result.connected = 1;
+      SetText(text, TXT_DECODER_VEXA_CONNECTED);
+      break;
+  }
+  SetText(deviceKey_, result.deviceKey);
+  connected_ = result.connected == 1;
+  decoderId_ = result.decoderId;
+  boxes_.Show(caption, text, MessageIcon::kInformation);
+  if (!WriteInterfaceSettings(settingsPath_, portName_, result.connected, result.deviceKey)) {
+    ShowSettingsError();
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Supervision of the wired decoder
+
+void DecoderLink::Supervise(const RunClock& run, PassageSink& sink) {
+  if (settingsToRead_) ReadSettingsOfFirstTick();
+  if (keepAliveActive_) {
+    KeepAlive(run);
+  } else if (reconnecting_ && !connected_ && SameText(deviceKey_, kDeviceOrix)) {
+    AttemptReconnection(run, sink);
+  }
+}
+
+void DecoderLink::ReadSettingsOfFirstTick() {
+  settingsToRead_ = false;
+  InterfaceSettings stored = {};
+  // The identification has just reported a file it could not read or write; not again here.
+  if (!ReadInterfaceSettings(settingsPath_, stored)) return;
+  SetText(portName_, stored.portName);
+  SetText(deviceKey_, stored.deviceKey);
+  connected_ = stored.connected == 1;
+  if (connected_ && SameText(deviceKey_, kDeviceOrix)) {
+    keepAliveActive_ = true;
+    reconnecting_ = false;
+    failureCount_ = 0;
+    lastKeepAliveTick_ = clock_.TickCount();
+  }
+}
+
+void DecoderLink::KeepAlive(const RunClock& run) {
+  const uint32_t now = clock_.TickCount();
+  if (now - lastKeepAliveTick_ <= kKeepAlivePeriodMs) return;
+  lastKeepAliveTick_ = now;
+  int written = 0;
+  port_.Write(kKeepAliveRequest, kOrixRequestLength, &written);
+  if (written != 0) {
+    failureCount_ = 0;
+  } else if (failureCount_ > 0) {
+    DeclareLoss(run);  // the second keep-alive in a row that could not be written
+  } else {
+    ++failureCount_;
+  }
+}
+
+void DecoderLink::DeclareLoss(const RunClock& run) {
+  port_.Close();
+  connected_ = false;
+  keepAliveActive_ = false;
+  failureCount_ = 0;
+  reconnecting_ = true;
+  lastAttemptTick_ = clock_.TickCount();
+  // A frame cut by the loss must not be completed by the bytes of the next connection.
+  passageCollector_.Clear();
+  vexaCollector_.Clear();
+  if (run.running) {
+    char clock[16];
+    FormatRaceClock(run, clock, sizeof clock);
+    std::snprintf(lossText_, sizeof lossText_, TXT_DECODER_LOSS, clock);
+  }
+  if (!WriteInterfaceSettings(settingsPath_, portName_, 0, deviceKey_)) ShowSettingsError();
+}
+
+void DecoderLink::AttemptReconnection(const RunClock& run, PassageSink& sink) {
+  const uint32_t now = clock_.TickCount();
+  if (now - lastAttemptTick_ < kReconnectPeriodMs) return;
+  lastAttemptTick_ = now;
+  if (!port_.Open(portName_)) return;
+
+  int written = 0;
+  port_.Write(kIdentifyRequest, kOrixRequestLength, &written);
+  const int64_t start = clock_.PerformanceCounter();
+  bool answered = false;
+  uint8_t buffer[kReadChunk];
+  while (!answered && MsSince(start) < kReconnectWaitMs) {
+    int count = 0;
+    port_.Read(buffer, kReadChunk, &count);
+    answered = ScanReconnectionBytes(buffer, count, sink);
+  }
+
+  // The state is settled before any message box: the timer keeps ticking while one is shown.
+  char shown[kLossTextCapacity];
+  if (answered) {
+    connected_ = true;
+    reconnecting_ = false;
+    settingsToRead_ = true;  // the next tick restarts the keep-alive from the file
+    const bool written1 = WriteInterfaceSettings(settingsPath_, portName_, 1, deviceKey_);
+    if (run.running) {
+      char clock[16];
+      char line[kLossTextCapacity];
+      FormatRaceClock(run, clock, sizeof clock);
+      std::snprintf(line, sizeof line, TXT_DECODER_RESTORED, clock);
+      AppendOutcome(line);
+    }
+    SetText(shown, lossText_);
+    if (!written1) ShowSettingsError();
+    if (run.running) boxes_.Show(TXT_CAPTION_MESSAGE, shown, MessageIcon::kInformation);
+  } else {
+    AppendOutcome(TXT_DECODER_NOT_RESTORED);
+    SetText(shown, lossText_);
+    boxes_.Show(TXT_CAPTION_ERROR, shown, MessageIcon::kError);
+  }
+}
+
+// The bytes of one read during a reconnection attempt, frame by frame: an identify answer of
+// the wired decoder reconnects, passages are handed on, anything else is skipped. A frame cut
+// by the end of the read is not looked at.
+bool DecoderLink::ScanReconnectionBytes(const uint8_t* bytes, int count, PassageSink& sink) {
+  bool answered = false;
+  int i = 0;
+  while (count - i >= kOrixAnswerLength) {
+    const uint8_t* at = bytes + i;
+    if (IsOrixHeader(at, kOrixIdentify)) {
+      if (at[4] == kOrixKindWired) answered = true;
+      i += kOrixAnswerLength;
+    } else if (IsOrixHeader(at, kOrixPassage)) {
+      if (count - i < kOrixPassageLength) break;
+      DeliverOrixPassage(at, sink);
+      i += kOrixPassageLength;
+    } else {
+      ++i;
+    }
+  }
+  return answered;
+}
+
+void DecoderLink::FormatRaceClock(const RunClock& run, char* out, size_t capacity) {
+  int32_t elapsed = static_cast<int32_t>(clock_.TickCount() - run.raceStartTick);
+  if (elapsed < 0) elapsed = 0;
+  FormatClockTenths(elapsed, out, capacity);
+}
+
+// Appends an outcome line to the loss text, each outcome on a line of its own. When it would not
+// fit in the 120 bytes, the oldest outcome lines are dropped first (the first line, which tells
+// when the loss happened, stays), then the first line; a single line too long is cut.
+void DecoderLink::AppendOutcome(const char* line) {
+  std::string text = lossText_;
+  if (!text.empty() && text.back() != '\n') text += '\n';
+  text += line;
+  while (text.size() > kLossTextCapacity - 1) {
+    const size_t firstEnd = text.find('\n');
+    if (firstEnd == std::string::npos || firstEnd + 1 == text.size()) {
+      text.resize(kLossTextCapacity - 1);
+      break;
+    }
+    const size_t secondEnd = text.find('\n', firstEnd + 1);
+    if (secondEnd != std::string::npos && secondEnd + 1 < text.size()) {
+      text.erase(firstEnd + 1, secondEnd - firstEnd);
+    } else {
+      text.erase(0, firstEnd + 1);
+    }
+  }
+  SetText(lossText_, text.c_str());
+}
+
+void DecoderLink::StopSupervision() {
+  keepAliveActive_ = false;
+  reconnecting_ = false;
+  failureCount_ = 0;
+  settingsToRead_ = false;
+}
+
+void DecoderLink::ResetSupervision() {
+  StopSupervision();
+  settingsToRead_ = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start handshake and passages
+
+void DecoderLink::ClearCollectors() {
+  startCollector_.Clear();
+  passageCollector_.Clear();
+  vexaCollector_.Clear();
+  startSent_ = false;
+}
+
+void DecoderLink::DiscardInput() {
+  uint8_t buffer[kReadChunk];
+  int count = 0;
+  port_.Read(buffer, kReadChunk, &count);
+}
+
+StartStep DecoderLink::StartHandshake() {
+  if (!IsOrix()) return StartStep::kStarted;
+  const uint32_t now = clock_.TickCount();
+  if (startSent_ && now - startSentTick_ >= kStartRetryMs) startSent_ = false;
+  if (!startSent_) {
+    DiscardInput();
+    int written = 0;
+    port_.Write(kStartRequest, kOrixRequestLength, &written);
+    startSent_ = true;
+    startSentTick_ = now;
+  }
+  uint8_t buffer[kReadChunk];
+  int count = 0;
+  port_.Read(buffer, kReadChunk, &count);
+  for (int i = 0; i < count; ++i) {
+    if (!startCollector_.Push(buffer[i])) continue;
+    const uint8_t* frame = startCollector_.Frame();
+    startSent_ = false;  // accepted: done; refused: the request goes again on the next tick
+    if (frame[4] == 0 && frame[5] == 0 && frame[6] == 0) return StartStep::kStarted;
+  }
+  return StartStep::kWaiting;
+}
+
+void DecoderLink::DeliverOrixPassage(const uint8_t* frame, PassageSink& sink) {
+  DecoderPassage passage = {};
+  FormatTransponder(PassageTransponder(frame), passage.transponder);
+  passage.source = PassageSource::kOrix;
+  passage.decoderTime = PassageDecoderTime(frame);
+  sink.OnPassage(passage);
+}
+
+int DecoderLink::ReadPassages(PassageSink& sink) {
+  if (reconnecting_) return 0;
+  uint8_t buffer[kReadChunk];
+  int count = 0;
+  port_.Read(buffer, kReadChunk, &count);
+  int delivered = 0;
+  const bool orix = IsOrix();
+  for (int i = 0; i < count; ++i) {
+    if (orix) {
+      if (!passageCollector_.Push(buffer[i])) continue;
+      DeliverOrixPassage(passageCollector_.Frame(), sink);
+    } else {
+      if (!vexaCollector_.Push(buffer[i])) continue;
+      DecoderPassage passage = {};
+      passage.counter = clock_.PerformanceCounter();
+      FormatTransponder(vexaCollector_.Transponder(), passage.transponder);
+      passage.source = PassageSource::kVexa;
+      sink.OnPassage(passage);
+    }
+    ++delivered;
+  }
+  return delivered;
+}
+
+}  // namespace zarvo

@@ -1,0 +1,160 @@
+// The conversation with the lap-counting box, driven by the main window's 10 ms tick: the device
+// identification at start-up, the keep-alive, loss and reconnection of the wired Orix decoder,
+// the start handshake and the passages read while a run runs. One DecoderLink lives as long as
+// the program; it owns no clock, port or message box, it is given them.
+#pragma once
+
+#include <cstdint>
+
+#include "decoder/frames.h"
+#include "decoder/interface_settings.h"
+#include "platform/clock.h"
+#include "platform/message_boxes.h"
+#include "platform/serial_port.h"
+
+namespace zarvo {
+
+enum class PassageSource { kOrix, kVexa };
+
+// One car over the loop, as the device reported it.
+struct DecoderPassage {
+  char transponder[kTransponderTextCapacity];  // "%06d"
+  PassageSource source;
+  int32_t decoderTime;  // Orix: ms on the decoder's clock (0 at the start handshake)
+  int64_t counter;      // Vexa: performance counter read when the frame's last byte was parsed
+};
+
+// Receives decoded passages (passage processing, or the transponder scan and check).
+class PassageSink {
+ public:
+  virtual ~PassageSink() = default;
+  virtual void OnPassage(const DecoderPassage& passage) = 0;
+};
+
+// What the identification found.
+enum class IdentifyOutcome { kPortNotOpened, kOrixWired, kOrixBluetooth, kNoAnswer };
+
+struct IdentifyResult {
+  IdentifyOutcome outcome;
+  char deviceKey[kDeviceKeyCapacity];  // "Zarvo" when the port did not open or nobody answered
+  int32_t connected;                   // 0 only when the port did not open
+  int32_t decoderId;                   // 0 without an Orix answer
+};
+
+enum class StartStep { kWaiting, kStarted };
+
+// The race clock as the loss and recovery texts need it.
+struct RunClock {
+  bool running;
+  uint32_t raceStartTick;  // system tick count at the start of the run
+};
+
+class DecoderLink {
+ public:
+  // The waits and periods of the conversation, in ms.
+  static constexpr int kIdentifyWaitMs = 1500;
+  static constexpr uint32_t kKeepAlivePeriodMs = 400;
+  static constexpr uint32_t kReconnectPeriodMs = 4501;
+  static constexpr int kReconnectWaitMs = 100;
+  static constexpr uint32_t kStartRetryMs = 1000;
+  static constexpr int kReadChunk = 255;
+  static constexpr int kLossTextCapacity = 120;
+
+  // settingsPath names the interface settings file (relative to the program folder).
+  DecoderLink(Clock& clock, SerialPort& port, MessageBoxes& boxes,
+              const char* settingsPath = kInterfaceSettingsFile);
+
+  // Start-up: reads the port name from the settings file, opens the port, identifies the
+  // device within 1500 ms, shows the outcome and rewrites the settings file. The port stays
+  // open. Blocks for up to 1.5 s.
+  IdentifyResult IdentifyAtStartUp();
+
+  // The identification alone (also for the interface dialog): opens portName, sends identify
+  // and collects an answer for up to 1500 ms on the performance counter. No message, no file;
+  // the link's own device key is not changed. The port stays open when it opened.
+  IdentifyOutcome Identify(const char* portName, int32_t* decoderId);
+
+  // Every tick, first: the settings read of the first tick (after start-up or after the
+  // interface dialog), the keep-alive and loss detection, and the reconnection attempts of the
+  // wired decoder. Passages read during a reconnection attempt go to sink, which keeps them when
+  // a run is running or a scan is active. An attempt blocks for up to 100 ms and shows its
+  // outcome (during a run, or on failure) with the loss text: at most 119 characters, each
+  // outcome on its own line; when they no longer fit, the oldest outcomes after the loss line go.
+  void Supervise(const RunClock& run, PassageSink& sink);
+
+  // "Start" pressed: the start-answer and passage collectors are emptied and the start request
+  // is to be sent again.
+  void ClearCollectors();
+
+  // One read of up to 255 bytes, thrown away.
+  void DiscardInput();
+
+  // Once per tick after the countdown: kStarted at once for the Vexa interface; for the Orix
+  // decoder sends the start request (after one discard) and waits for its answer. A refusal
+  // sends the request again on the next tick, and so does an answer that has not come within
+  // kStartRetryMs. On kStarted the decoder's clock was zeroed.
+  StartStep StartHandshake();
+
+  // While the run runs (and during scans): one read of up to 255 bytes through the collector of
+  // the device type; every complete passage goes to sink. Returns the number delivered. Nothing
+  // is read while the wired decoder is lost.
+  int ReadPassages(PassageSink& sink);
+
+  // Before the interface dialog: keep-alive and reconnection stop.
+  void StopSupervision();
+  // After the interface dialog: as StopSupervision, and the settings file is read again on the
+  // next tick, which restarts the keep-alive of a connected wired decoder.
+  void ResetSupervision();
+
+  const char* DeviceKey() const { return deviceKey_; }
+  const char* PortName() const { return portName_; }
+  bool Connected() const { return connected_; }
+  int32_t DecoderId() const { return decoderId_; }
+  bool KeepAliveActive() const { return keepAliveActive_; }
+  bool Reconnecting() const { return reconnecting_; }
+  // The loss text as the last loss or reconnection attempt left it.
+  const char* LossText() const { return lossText_; }
+
+ private:
+  bool IsOrix() const;
+  void ReadSettingsOfFirstTick();
+  void KeepAlive(const RunClock& run);
+  void DeclareLoss(const RunClock& run);
+  void AttemptReconnection(const RunClock& run, PassageSink& sink);
+  bool ScanReconnectionBytes(const uint8_t* bytes, int count, PassageSink& sink);
+  void AppendOutcome(const char* line);
+  void FormatRaceClock(const RunClock& run, char* out, size_t capacity);
+  void DeliverOrixPassage(const uint8_t* frame, PassageSink& sink);
+  int32_t MsSince(int64_t counterStart);
+  void ShowSettingsError();
+
+  Clock& clock_;
+  SerialPort& port_;
+  MessageBoxes& boxes_;
+  const char* settingsPath_;
+
+  char portName_[kPortNameCapacity] = {};
+  char deviceKey_[kDeviceKeyCapacity] = {};
+  bool connected_ = false;
+  int32_t decoderId_ = 0;
+
+  // Supervision of the wired decoder.
+  bool settingsToRead_ = true;
+  bool keepAliveActive_ = false;
+  uint32_t lastKeepAliveTick_ = 0;
+  int failureCount_ = 0;
+  bool reconnecting_ = false;
+  uint32_t lastAttemptTick_ = 0;
+  char lossText_[kLossTextCapacity] = {};
+
+  // Start handshake.
+  bool startSent_ = false;
+  uint32_t startSentTick_ = 0;
+
+  FrameCollector identifyCollector_;
+  FrameCollector startCollector_;
+  FrameCollector passageCollector_;
+  VexaCollector vexaCollector_;
+};
+
+}  // namespace zarvo
