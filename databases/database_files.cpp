@@ -94,30 +94,30 @@ std::string_view FirstField(std::string_view line) {
 }
 
 // Fills a cleared record from one line.
-void ParseRecordLine(std::string_view line, const FieldSpec* specs, size_t count, void* record) {
+void ParseRecordLine(std::string_view line, const FieldSpec* layout, size_t count, void* record) {
   char* base = static_cast<char*>(record);
   std::string_view rest = line;
   for (size_t k = 0; k < count; ++k) {
     const std::string_view field = NextField(rest);
-    const FieldSpec& spec = specs[k];
-    if (spec.kind == FieldKind::kText) {
-      SetFieldText(base + spec.offset, spec.capacity, field);
-    } else if (spec.kind == FieldKind::kNumber) {
+    const FieldSpec& column = layout[k];
+    if (column.kind == FieldKind::kText) {
+      SetFieldText(base + column.offset, column.capacity, field);
+    } else if (column.kind == FieldKind::kNumber) {
       const int32_t value = ParseInt32(field);
-      std::memcpy(base + spec.offset, &value, sizeof value);
+      std::memcpy(base + column.offset, &value, sizeof value);
     }
   }
 }
 
-void AppendRecordLine(std::string& out, const FieldSpec* specs, size_t count, const void* record) {
+void AppendRecordLine(std::string& out, const FieldSpec* layout, size_t count, const void* record) {
   const char* base = static_cast<const char*>(record);
   for (size_t k = 0; k < count; ++k) {
-    const FieldSpec& spec = specs[k];
-    if (spec.kind == FieldKind::kText) {
-      AppendText(out, base + spec.offset, spec.capacity);
-    } else if (spec.kind == FieldKind::kNumber) {
+    const FieldSpec& column = layout[k];
+    if (column.kind == FieldKind::kText) {
+      AppendText(out, base + column.offset, column.capacity);
+    } else if (column.kind == FieldKind::kNumber) {
       int32_t value;
-      std::memcpy(&value, base + spec.offset, sizeof value);
+      std::memcpy(&value, base + column.offset, sizeof value);
       AppendInt(out, value);
     }
     out += '\t';
@@ -127,24 +127,24 @@ void AppendRecordLine(std::string& out, const FieldSpec* specs, size_t count, co
 
 // Record i of the table receives the i-th line that has a name.
 template <typename Record, size_t N>
-void ParseTable(std::string_view bytes, const FieldSpec (&specs)[N], Record* records,
+void ParseTable(std::string_view bytes, const FieldSpec (&layout)[N], Record* records,
                 int capacity) {
   int i = 0;
   ForEachLine(bytes, [&](std::string_view line) {
     if (i >= capacity) return false;
     if (FirstField(line).empty()) return true;
-    ParseRecordLine(line, specs, N, &records[i]);
+    ParseRecordLine(line, layout, N, &records[i]);
     ++i;
     return true;
   });
 }
 
 template <typename Record, size_t N>
-std::string FormatTable(const FieldSpec (&specs)[N], const Record* records, int capacity) {
+std::string FormatTable(const FieldSpec (&layout)[N], const Record* records, int capacity) {
   std::string out;
   for (int i = 0; i < capacity; ++i) {
     if (records[i].name[0] == '\0') continue;
-    AppendRecordLine(out, specs, N, &records[i]);
+    AppendRecordLine(out, layout, N, &records[i]);
   }
   return out;
 }

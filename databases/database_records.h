@@ -59,57 +59,10 @@ struct DriverNameList {
 };
 
 // A car and its setup: the setup fields are fields 2 to 49 of the setup sheet, with the same
-// names, order and capacities (checked at compile time in database_files.cpp).
+// names, order and capacities.
 struct CarRecord {
   char name[kCarNameCapacity];  // the entry of the cars list
-  char carName[30];
-  char engine[20];
-  char plug[20];
-  char pipe[20];
-  char muffler[20];
-  char restrictor[20];
-  char clutchGear[40];
-  char fuel[20];
-  char speedController[20];
-  char battery[20];
-  char ratio[15];
-  char differentialFront[20];
-  char differentialCentre[20];
-  char differentialRear[20];
-  char shocksFront[20];
-  char shocksRear[20];
-  char springsFront[20];
-  char springsRear[20];
-  char fluidFront[20];
-  char fluidRear[20];
-  char pistonFront[20];
-  char pistonRear[20];
-  char reboundFront[20];
-  char reboundRear[20];
-  char wheelbase[20];
-  char rideHeightFront[15];
-  char rideHeightRear[15];
-  char antiRollBarFront[15];
-  char antiRollBarRear[15];
-  char shocksFixationFront[15];
-  char shocksFixationRear[15];
-  char camberFront[15];
-  char camberRear[15];
-  char toeFront[15];
-  char toeRear[15];
-  char body[20];
-  char wing[20];
-  char wingPosition[20];
-  char wingIncline[20];
-  char tiresFront[20];
-  char tiresRear[20];
-  char tireInsertsFront[20];
-  char tireInsertsRear[20];
-  char wheelsFront[20];
-  char wheelsRear[20];
-  char radio[20];
-  char steeringServo[20];
-  char throttleServo[20];
+  ZARVO_CAR_SETUP_FIELDS(ZARVO_DECLARE_TEXT_FIELD)
   char imagePath[kImagePathCapacity];  // a .bmp file
 };
 

@@ -62,17 +62,17 @@ class SavedDcState {
   int saved_;
 };
 
-HFONT SlotFont(const FontSpec& spec, int screenWidth, bool withEffects) {
+HFONT SlotFont(const FontSpec& slot, int screenWidth, bool withEffects) {
   LOGFONTA lf = {};
-  lf.lfHeight = FontHeight(spec.size, screenWidth);
-  lf.lfWeight = spec.weight;
-  lf.lfItalic = spec.italic != 0;
+  lf.lfHeight = FontHeight(slot.size, screenWidth);
+  lf.lfWeight = slot.weight;
+  lf.lfItalic = slot.italic != 0;
   if (withEffects) {
-    lf.lfUnderline = spec.underline != 0;
-    lf.lfStrikeOut = spec.strikeOut != 0;
+    lf.lfUnderline = slot.underline != 0;
+    lf.lfStrikeOut = slot.strikeOut != 0;
   }
-  std::memcpy(lf.lfFaceName, spec.faceName,
-              strnlen(spec.faceName, std::min<size_t>(sizeof lf.lfFaceName, kFaceNameCapacity) - 1));
+  std::memcpy(lf.lfFaceName, slot.faceName,
+              strnlen(slot.faceName, std::min<size_t>(sizeof lf.lfFaceName, kFaceNameCapacity) - 1));
   return CreateFontIndirectA(&lf);
 }
 

@@ -56,6 +56,17 @@ void RaceControl::EnableRunControls(bool enabled, bool includeStop) {
   if (includeStop) ui.EnableControl(IDC_STOP, enabled);
 }
 
+// While a scan runs: the menus, the tree, "Start", "Stop", "Clear" and "Personal chips".
+void RaceControl::EnableScanControls(bool enabled) {
+  RaceUi& ui = world_.ui;
+  LockMenus(!enabled);
+  ui.EnableControl(IDC_SESSION_TREE, enabled);
+  ui.EnableControl(IDC_START, enabled);
+  ui.EnableControl(IDC_STOP, enabled);
+  ui.EnableControl(IDC_CLEAR, enabled);
+  ui.EnableControl(IDC_PERSONAL_CHIPS, enabled);
+}
+
 void RaceControl::OnStart() {
   world_.decoder.ClearCollectors();
   Race& race = world_.race;
@@ -180,12 +191,7 @@ void RaceControl::OnScan(bool checked) {
       ui.CheckControl(IDC_SCAN, false);  // refused: the button does not stay pushed in
       return;
     }
-    LockMenus(true);
-    ui.EnableControl(IDC_SESSION_TREE, false);
-    ui.EnableControl(IDC_START, false);
-    ui.EnableControl(IDC_STOP, false);
-    ui.EnableControl(IDC_CLEAR, false);
-    ui.EnableControl(IDC_PERSONAL_CHIPS, false);
+    EnableScanControls(false);
     world_.decoder.DiscardInput();
     for (ParticipantRecord& p : race.slots) {
       if (IsEmptySlot(p)) {
@@ -206,12 +212,7 @@ void RaceControl::OnScan(bool checked) {
     return;
   }
   if (!run.scanActive) return;
-  LockMenus(false);
-  ui.EnableControl(IDC_SESSION_TREE, true);
-  ui.EnableControl(IDC_START, true);
-  ui.EnableControl(IDC_STOP, true);
-  ui.EnableControl(IDC_CLEAR, true);
-  ui.EnableControl(IDC_PERSONAL_CHIPS, true);
+  EnableScanControls(true);
   run.scanActive = run.scanPhase = run.checkPhase = false;
   ui.SetControlText(IDC_SCAN_STATUS, TXT_SCAN_OFF);
   announcer_.Cue(SoundCue::kScanSignal);
@@ -479,12 +480,7 @@ void RaceControl::EndCheck() {
   run.checkPhase = false;
   world_.decoder.DiscardInput();
   ui.CheckControl(IDC_SCAN, false);
-  LockMenus(false);
-  ui.EnableControl(IDC_SESSION_TREE, true);
-  ui.EnableControl(IDC_START, true);
-  ui.EnableControl(IDC_STOP, true);
-  ui.EnableControl(IDC_CLEAR, true);
-  ui.EnableControl(IDC_PERSONAL_CHIPS, true);
+  EnableScanControls(true);
   ui.SetControlText(IDC_SCAN_STATUS, TXT_CHECK_COMPLETED);
   bool good = race.participantCount >= 1;
   for (int k = 1; k < race.participantCount; ++k) {

@@ -71,6 +71,7 @@ class RaceControl : private PassageHost, private PassageReceiver {
 
   void LockMenus(bool locked);
   void EnableRunControls(bool enabled, bool includeStop);
+  void EnableScanControls(bool enabled);
   void Countdown(uint32_t now);
   void Starting();
   void StartRun();

@@ -16,34 +16,10 @@ struct SetupFieldInfo {
   int capacity;
 };
 
-#define ZARVO_SETUP_FIELD(name) {offsetof(SetupSheet, name), sizeof(SetupSheet::name)}
+#define ZARVO_SETUP_FIELD(name, capacity) {offsetof(SetupSheet, name), capacity},
 constexpr SetupFieldInfo kSetupFields[kSetupFieldCount] = {
-    ZARVO_SETUP_FIELD(trackConditions),     ZARVO_SETUP_FIELD(carName),
-    ZARVO_SETUP_FIELD(engine),              ZARVO_SETUP_FIELD(plug),
-    ZARVO_SETUP_FIELD(pipe),                ZARVO_SETUP_FIELD(muffler),
-    ZARVO_SETUP_FIELD(restrictor),          ZARVO_SETUP_FIELD(clutchGear),
-    ZARVO_SETUP_FIELD(fuel),                ZARVO_SETUP_FIELD(speedController),
-    ZARVO_SETUP_FIELD(battery),             ZARVO_SETUP_FIELD(ratio),
-    ZARVO_SETUP_FIELD(differentialFront),   ZARVO_SETUP_FIELD(differentialCentre),
-    ZARVO_SETUP_FIELD(differentialRear),    ZARVO_SETUP_FIELD(shocksFront),
-    ZARVO_SETUP_FIELD(shocksRear),          ZARVO_SETUP_FIELD(springsFront),
-    ZARVO_SETUP_FIELD(springsRear),         ZARVO_SETUP_FIELD(fluidFront),
-    ZARVO_SETUP_FIELD(fluidRear),           ZARVO_SETUP_FIELD(pistonFront),
-    ZARVO_SETUP_FIELD(pistonRear),          ZARVO_SETUP_FIELD(reboundFront),
-    ZARVO_SETUP_FIELD(reboundRear),         ZARVO_SETUP_FIELD(wheelbase),
-    ZARVO_SETUP_FIELD(rideHeightFront),     ZARVO_SETUP_FIELD(rideHeightRear),
-    ZARVO_SETUP_FIELD(antiRollBarFront),    ZARVO_SETUP_FIELD(antiRollBarRear),
-    ZARVO_SETUP_FIELD(shocksFixationFront), ZARVO_SETUP_FIELD(shocksFixationRear),
-    ZARVO_SETUP_FIELD(camberFront),         ZARVO_SETUP_FIELD(camberRear),
-    ZARVO_SETUP_FIELD(toeFront),            ZARVO_SETUP_FIELD(toeRear),
-    ZARVO_SETUP_FIELD(body),                ZARVO_SETUP_FIELD(wing),
-    ZARVO_SETUP_FIELD(wingPosition),        ZARVO_SETUP_FIELD(wingIncline),
-    ZARVO_SETUP_FIELD(tiresFront),          ZARVO_SETUP_FIELD(tiresRear),
-    ZARVO_SETUP_FIELD(tireInsertsFront),    ZARVO_SETUP_FIELD(tireInsertsRear),
-    ZARVO_SETUP_FIELD(wheelsFront),         ZARVO_SETUP_FIELD(wheelsRear),
-    ZARVO_SETUP_FIELD(radio),               ZARVO_SETUP_FIELD(steeringServo),
-    ZARVO_SETUP_FIELD(throttleServo),
-};
+    {offsetof(SetupSheet, trackConditions), sizeof(SetupSheet::trackConditions)},
+    ZARVO_CAR_SETUP_FIELDS(ZARVO_SETUP_FIELD)};
 #undef ZARVO_SETUP_FIELD
 
 }  // namespace

@@ -38,58 +38,64 @@ constexpr const char kStartStaggered[] = "DEPARTDecale";
 constexpr const char kEndTimeFinishLap[] = "FINTEMPSFinirTour";
 constexpr const char kEndLapsAllLaps[] = "FINTOURFaireTousLesTours";
 
+// The car setup: fields 2 to 49 of the setup sheet, also a car's setup in the cars database,
+// as X(name, capacity) in their order.
+#define ZARVO_CAR_SETUP_FIELDS(X) \
+  X(carName, 30) \
+  X(engine, 20) \
+  X(plug, 20) \
+  X(pipe, 20) \
+  X(muffler, 20) \
+  X(restrictor, 20) \
+  X(clutchGear, 40) \
+  X(fuel, 20) \
+  X(speedController, 20) \
+  X(battery, 20) \
+  X(ratio, 15) \
+  X(differentialFront, 20) \
+  X(differentialCentre, 20) \
+  X(differentialRear, 20) \
+  X(shocksFront, 20) \
+  X(shocksRear, 20) \
+  X(springsFront, 20) \
+  X(springsRear, 20) \
+  X(fluidFront, 20) \
+  X(fluidRear, 20) \
+  X(pistonFront, 20) \
+  X(pistonRear, 20) \
+  X(reboundFront, 20) \
+  X(reboundRear, 20) \
+  X(wheelbase, 20) \
+  X(rideHeightFront, 15) \
+  X(rideHeightRear, 15) \
+  X(antiRollBarFront, 15) \
+  X(antiRollBarRear, 15) \
+  X(shocksFixationFront, 15) \
+  X(shocksFixationRear, 15) \
+  X(camberFront, 15) \
+  X(camberRear, 15) \
+  X(toeFront, 15) \
+  X(toeRear, 15) \
+  X(body, 20) \
+  X(wing, 20) \
+  X(wingPosition, 20) \
+  X(wingIncline, 20) \
+  X(tiresFront, 20) \
+  X(tiresRear, 20) \
+  X(tireInsertsFront, 20) \
+  X(tireInsertsRear, 20) \
+  X(wheelsFront, 20) \
+  X(wheelsRear, 20) \
+  X(radio, 20) \
+  X(steeringServo, 20) \
+  X(throttleServo, 20)
+
+#define ZARVO_DECLARE_TEXT_FIELD(name, capacity) char name[capacity];
+
 // Track conditions, car and car setup of one run of one participant: 49 texts in this order.
-// Fields 2 to 49 are also a car's setup in the cars database.
 struct SetupSheet {
   char trackConditions[40];
-  char carName[30];
-  char engine[20];
-  char plug[20];
-  char pipe[20];
-  char muffler[20];
-  char restrictor[20];
-  char clutchGear[40];
-  char fuel[20];
-  char speedController[20];
-  char battery[20];
-  char ratio[15];
-  char differentialFront[20];
-  char differentialCentre[20];
-  char differentialRear[20];
-  char shocksFront[20];
-  char shocksRear[20];
-  char springsFront[20];
-  char springsRear[20];
-  char fluidFront[20];
-  char fluidRear[20];
-  char pistonFront[20];
-  char pistonRear[20];
-  char reboundFront[20];
-  char reboundRear[20];
-  char wheelbase[20];
-  char rideHeightFront[15];
-  char rideHeightRear[15];
-  char antiRollBarFront[15];
-  char antiRollBarRear[15];
-  char shocksFixationFront[15];
-  char shocksFixationRear[15];
-  char camberFront[15];
-  char camberRear[15];
-  char toeFront[15];
-  char toeRear[15];
-  char body[20];
-  char wing[20];
-  char wingPosition[20];
-  char wingIncline[20];
-  char tiresFront[20];
-  char tiresRear[20];
-  char tireInsertsFront[20];
-  char tireInsertsRear[20];
-  char wheelsFront[20];
-  char wheelsRear[20];
-  char radio[20];
-  char steeringServo[20];
-  char throttleServo[20];
+  ZARVO_CAR_SETUP_FIELDS(ZARVO_DECLARE_TEXT_FIELD)
 };
 
 constexpr int kSetupFieldCount = 49;
