@@ -647,13 +647,6 @@ TEST_F(SessionControllerTest, SaveAsAppendsTheExtensionUnlessTheNameContainsIt) 
   EXPECT_TRUE(FileExists("copy.trng.old"));
 }
 
-TEST_F(SessionControllerTest, SaveAsConfirmedWithTheInitialNameSavesNothing) {
-  files.saveAnswers = {InitialSaveName()};
-  EXPECT_FALSE(controller->SaveAs());
-  EXPECT_FALSE(session->hasSavedFile);
-  EXPECT_TRUE(window.titles.empty());
-}
-
 TEST_F(SessionControllerTest, SaveWithoutAFileDoesNothingAndWithOneWritesTheRunFirst) {
   EXPECT_FALSE(controller->Save());
   EXPECT_TRUE(files.asked.empty());
@@ -679,28 +672,22 @@ TEST_F(SessionControllerTest, AFailedCopyIsReportedAndTheSessionKeepsNoFile) {
   EXPECT_FALSE(controller->ConfirmClose());
 }
 
-TEST_F(SessionControllerTest, ClosingAsksToSaveAndCancelKeepsTheWindowOpen) {
+TEST_F(SessionControllerTest, ClosingArchivesTheRunAsksToSaveAndCancelKeepsTheWindowOpen) {
+  const std::string database = MakeRunsDatabase("ANNA");
+  Load(SessionBytes().Drivers({{"ANNA", "", ""}}).Runs(1).Bytes());
+  Select(kRunsNodeId + 1);
+  GiveTwoLaps(*race);
   boxes.answers = {Answer::kCancel};
   EXPECT_FALSE(controller->ConfirmClose());
   EXPECT_EQ(boxes.shown.back().text, TXT_QUIT_SAVE_QUESTION);
   boxes.answers = {Answer::kNo};
   EXPECT_TRUE(controller->ConfirmClose());
-  boxes.answers = {Answer::kYes};
-  files.saveAnswers = {std::string("last")};
-  EXPECT_TRUE(controller->ConfirmClose());
-  EXPECT_TRUE(FileExists("last.trng"));
-}
-
-TEST_F(SessionControllerTest, ClosingArchivesTheLoadedRun) {
-  const std::string database = MakeRunsDatabase("ANNA");
-  Load(SessionBytes().Drivers({{"ANNA", "", ""}}).Runs(1).Bytes());
-  Select(kRunsNodeId + 1);
-  GiveTwoLaps(*race);
-  boxes.answers = {Answer::kNo};
-  EXPECT_TRUE(controller->ConfirmClose());
   RunsListing listing;
   ASSERT_EQ(ListRuns(database.c_str(), listing), RunsFileResult::kDone);
-  EXPECT_EQ(listing.entries.size(), 2u);
+  EXPECT_EQ(listing.entries.size(), 2u);  // archived once, however often it was asked
+  boxes.answers = {Answer::kYes};
+  EXPECT_TRUE(controller->ConfirmClose());  // saved into the session's own file
+  EXPECT_NE(ReadBytes("prepared.trng").find("SessionRun1\t"), std::string::npos);
 }
 
 TEST_F(SessionControllerTest, ImportingCopiesThePhoneFileAndReadsTheSessionTheDialogBuilt) {
@@ -776,20 +763,17 @@ TEST_F(SessionControllerTest, AfterTheParametersDialogTheClockShowsTheNewDuratio
   EXPECT_GE(ui->repaints[RaceArea::kClock], 1);
 }
 
-TEST_F(SessionControllerTest, AListChangedBeforeAnyRunIsRecordedUnloadsTheRun) {
+TEST_F(SessionControllerTest, AListChangeUnloadsTheRunOnlyUntilARunIsRecorded) {
+  dialogs.participants = [] {};
   Load(SessionBytes().Drivers({{"ANNA", "", ""}}).Runs(1).Bytes());
   Select(kRunsNodeId + 1);
-  dialogs.participants = [] {};
   controller->ListOfParticipants();
   EXPECT_EQ(session->loadedRun, 0);
   EXPECT_EQ(race->participantCount, 0);
   EXPECT_FALSE(race->run.ready);
-}
 
-TEST_F(SessionControllerTest, AListChangedAfterARunWasRecordedKeepsTheLoadedRun) {
   Load(SessionBytes().Drivers({{"ANNA", "", ""}}).Runs(1, true).Bytes());
   Select(kRunsNodeId + 1);
-  dialogs.participants = [] {};
   controller->ListOfParticipants();
   EXPECT_EQ(session->loadedRun, 1);
   EXPECT_EQ(race->participantCount, 1);

