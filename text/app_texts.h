@@ -15,4 +15,84 @@
 #define TXT_SESSION_NO_RUN_TITLE \
   ZT("Error: Title of the run not found", "Erreur: Intitulé de la Série non trouvé")
 
+// The session tree's nodes.
+#define TXT_TREE_TRACK ZT("Track", "Piste")
+#define TXT_TREE_DRIVERS ZT("Drivers (%d)", "Pilotes (%d)")
+#define TXT_TREE_PARAMETERS ZT("Parameters", "Paramètres")
+#define TXT_TREE_SESSIONS ZT("Sessions", "Sessions")
+#define TXT_TREE_RUN ZT("Run %d", "Run %d")
+
+// Session commands of the File menu and of closing.
+#define TXT_NEW_SESSION_QUESTION \
+  ZT("You wish to begin a new session!\nDo you want to save the current one?", \
+     "Vous voulez commencer une nouvelle séance!\nSouhaitez-vous sauvegarder la séance en cours?")
+#define TXT_SAVE_SESSION_QUESTION \
+  ZT("Do you want to save the current session?", "Souhaitez-vous sauvegarder la séance en cours?")
+#define TXT_QUIT_SAVE_QUESTION \
+  ZT("You wish to quit!\nDo you want to save the current session?", \
+     "Vous allez quitter!\nSouhaitez-vous sauvegarder la séance en cours?")
+// The save dialog of "New session" and "Import smartphone", of "Load session" and "Save as...",
+// and the open dialogs of "Load session" and "Import smartphone".
+#define TXT_FILTER_TRAINING_NEW ZT("Training file (.trng)", "Fichier training (.trng)")
+#define TXT_FILTER_TRAINING_SAVE_AS ZT("Training file  (.trng)", "Fichier training (.trng)")
+#define TXT_FILTER_TRAINING_OPEN ZT("Training File (.trng)", "Fichier training (.trng)")
+#define TXT_FILTER_SMARTPHONE ZT("Smartphone file (.trng2)", "Fichier smartphone (.trng2)")
+// A copy of the working copy onto the chosen file, or of the chosen file into the program folder,
+// failed: the command stops and the session stays as it was.
+#define TXT_SESSION_NOT_SAVED \
+  ZT("Error: The session could not be saved in this file", \
+     "Erreur: impossible d'enregistrer la séance dans ce fichier")
+#define TXT_SESSION_NOT_OPENED \
+  ZT("Error: The chosen file could not be opened", "Erreur: impossible d'ouvrir le fichier choisi")
+
+// Track dialog "COURSEPISTE".
+#define TXT_TRACK_DIALOG_TITLE ZT("Track", "Piste")
+#define TXT_TRACK_SESSION_NAME ZT("Session name :", "Nom de la séance :")
+#define TXT_TRACK_CIRCUIT ZT("Circuit :", "Circuit :")
+#define TXT_TRACK_CIRCUIT_NAME ZT("Circuit name :", "Nom circuit:")
+#define TXT_TRACK_LENGTH ZT("Lenght :", "Développé:")
+#define TXT_TRACK_METRES ZT("m", "m")
+#define TXT_TRACK_RECORD ZT("Record Laptime :", "Record tour :")
+#define TXT_TRACK_RECORD_BY ZT("by", "par")
+#define TXT_TRACK_LOCATION ZT("Location :", "Ville :")
+#define TXT_TRACK_MINIMUM_LAP ZT("Min. lap time :", "Temps de protection tour :")
+#define TXT_TRACK_SECONDS ZT("s", "s")
+#define TXT_TRACK_ENTER ZT("Enter", "Valider")
+#define TXT_DIALOG_CANCEL ZT("Cancel", "Echap")
+#define TXT_DIALOG_VALIDATE ZT("Validate", "Valider")
+
+// Participants list dialog "LISTEPILOTES".
+#define TXT_PARTICIPANTS_DIALOG_TITLE ZT("List of drivers", "Liste des pilotes")
+#define TXT_PARTICIPANTS_HEADING \
+  ZT("List of participants : (20 max)", "Liste des participants : (20 max)")
+#define TXT_PARTICIPANTS_IN_SESSION \
+  ZT(" Participants in the session :", " Participants à la séance :")
+#define TXT_PARTICIPANTS_DATABASE ZT(" DataBase :", " Base de données :")
+#define TXT_PARTICIPANTS_ADD ZT("<-", "<-")
+#define TXT_PARTICIPANTS_REMOVE ZT("->", "->")
+
+// Race parameters dialog "COURSEPARAMETRES".
+#define TXT_PARAMETERS_DIALOG_TITLE ZT("Options of race", "Options de course")
+#define TXT_PARAMETERS_HEADING ZT("Parameters of the runs :", "Paramètres des runs : ")
+#define TXT_PARAMETERS_PLACING ZT("Drivers placing", "Classement des pilotes")
+#define TXT_PARAMETERS_BY_LAPS_TIME ZT("according to number laps+time", "suivant nb tours+temps")
+#define TXT_PARAMETERS_BY_BEST_LAP ZT("according to best lap time", "suivant meilleur tour")
+#define TXT_PARAMETERS_DURATION ZT("Run duration", "Durée série")
+#define TXT_PARAMETERS_TIME ZT("Time", "Temps")
+#define TXT_PARAMETERS_LAPS ZT("Nber laps", "Nbre tours")
+#define TXT_PARAMETERS_MINUTES ZT("min", "min")
+#define TXT_PARAMETERS_LAPS_UNIT ZT("laps", "tours")
+#define TXT_PARAMETERS_COUNTDOWN ZT("Countdown", "Compte à rebours")
+#define TXT_PARAMETERS_SECONDS ZT("s", "s")
+#define TXT_PARAMETERS_START_TYPE ZT("Type of start", "Type de départ")
+#define TXT_PARAMETERS_STAGGERED ZT("staggered start", "départ décalé")
+#define TXT_PARAMETERS_END_TYPE ZT("Type of end of race", "Type de fin de course")
+#define TXT_PARAMETERS_IF_TIME ZT("If run duration = time", "Si durée série = temps")
+#define TXT_PARAMETERS_FINISH_LAP \
+  ZT("All drivers must finish their current lap", "Tous les pilotes doivent finir leur tour")
+#define TXT_PARAMETERS_IF_LAPS ZT("If run duration = nber laps", "Si durée série = nb tours")
+#define TXT_PARAMETERS_ALL_LAPS \
+  ZT("All drivers must carry out all of the laps", \
+     "Tous les pilotes doivent faire tous les tours")
+
 #endif

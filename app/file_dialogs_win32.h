@@ -1,0 +1,20 @@
+// The common open and save dialogs behind the FileDialogs port.
+#pragma once
+
+#include <windows.h>
+
+#include "app/session_ports.h"
+
+namespace zarvo {
+
+class Win32FileDialogs : public FileDialogs {
+ public:
+  explicit Win32FileDialogs(HWND owner) : owner_(owner) {}
+  bool AskSaveFile(const FileRequest& request, std::string& chosen) override;
+  bool AskOpenFile(const FileRequest& request, std::string& chosen) override;
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace zarvo

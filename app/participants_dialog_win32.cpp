@@ -1,0 +1,104 @@
+// The participants list dialog's procedure: moves data between the controls and
+// ParticipantsDialogModel.
+#include "app/participants_dialog_win32.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "app/dialog_controls_win32.h"
+#include "app/session_dialogs.h"
+#include "resources/resource_ids.h"
+
+namespace zarvo {
+
+namespace {
+
+struct ParticipantsDialogData {
+  MessageBoxes* boxes;
+  ParticipantsDialogModel model;
+  dialog::DialogFonts fonts;
+  bool confirmed;
+};
+
+// The participants box from the model, its first line selected, and the count "(%d)".
+void ShowParticipants(HWND window, const ParticipantsDialogModel& model) {
+  dialog::ListBoxClear(window, IDC_PARTICIPANTS_LIST);
+  for (int k = 0; k < model.participantCount; ++k) {
+    dialog::ListBoxAdd(window, IDC_PARTICIPANTS_LIST, model.list.entries[k].driverName);
+  }
+  dialog::ListBoxSelect(window, IDC_PARTICIPANTS_LIST, 0);
+  char count[16];
+  std::snprintf(count, sizeof count, "(%d)", model.participantCount);
+  dialog::SetItemText(window, IDC_PARTICIPANTS_COUNT, count);
+}
+
+void OnInit(HWND window, ParticipantsDialogData& data) {
+  ParticipantsDialogModel& model = data.model;
+  OpenParticipantsModel(model, *data.boxes);
+  data.fonts.Apply(window, {IDC_PARTICIPANTS_HEADING});
+  for (int d = 0; d < model.driverCount; ++d) {
+    dialog::ListBoxAdd(window, IDC_PARTICIPANTS_DATABASE, model.drivers[d].name);
+  }
+  dialog::ListBoxSelect(window, IDC_PARTICIPANTS_DATABASE, 0);
+  ShowParticipants(window, model);
+  dialog::EnableItem(window, IDC_PARTICIPANTS_REMOVE, model.removeAllowed);
+}
+
+void OnCommand(HWND window, ParticipantsDialogData& data, int id) {
+  ParticipantsDialogModel& model = data.model;
+  switch (id) {
+    case IDC_PARTICIPANTS_ADD:
+      if (AddParticipant(model, dialog::ListBoxSelection(window, IDC_PARTICIPANTS_DATABASE))) {
+        ShowParticipants(window, model);
+      }
+      break;
+    case IDC_PARTICIPANTS_REMOVE:
+      if (RemoveParticipant(model, dialog::ListBoxSelection(window, IDC_PARTICIPANTS_LIST))) {
+        ShowParticipants(window, model);
+      }
+      break;
+    case IDOK:
+      ConfirmParticipants(model, *data.boxes);
+      data.confirmed = true;
+      EndDialog(window, IDOK);
+      break;
+    case IDCANCEL:
+      EndDialog(window, IDCANCEL);
+      break;
+    default:
+      break;
+  }
+}
+
+INT_PTR CALLBACK ParticipantsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ParticipantsDialogData* data = dialog::DataOf<ParticipantsDialogData>(window, message, lParam);
+  if (data == nullptr) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInit(window, *data);
+      // The database list has the focus: choose a driver, then "<-".
+      SetFocus(GetDlgItem(window, IDC_PARTICIPANTS_DATABASE));
+      return FALSE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) OnCommand(window, *data, LOWORD(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      EndDialog(window, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+bool RunParticipantsDialog(HWND owner, MessageBoxes& boxes) {
+  auto data = std::make_unique<ParticipantsDialogData>();
+  data->boxes = &boxes;
+  data->confirmed = false;
+  DialogBoxParamW(GetModuleHandleW(nullptr), L"LISTEPILOTES", owner, ParticipantsDialogProc,
+                  reinterpret_cast<LPARAM>(data.get()));
+  return data->confirmed;
+}
+
+}  // namespace zarvo

@@ -1,0 +1,164 @@
+// The session commands and the session tree: the open session's state, the tree's nodes, the
+// tree notifications, the File menu commands (new, load, save, save as, import) and the tree's
+// pop-up commands (rename, track, participants, run parameters, add a run), loading a run into
+// the participants table and writing it back, and the save question of closing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/session_format.h"
+#include "app/session_ports.h"
+#include "databases/database_records.h"
+#include "platform/message_boxes.h"
+#include "race/race_control.h"
+#include "race/race_model.h"
+#include "race/race_ports.h"
+
+namespace zarvo {
+
+constexpr int kRunCaptionCapacity = 45;  // " %s - Run%d "
+constexpr const char kPlainWindowTitle[] = "Zarvo";
+constexpr const char kFileWindowTitlePrefix[] = "Zarvo:   ";  // followed by the session's path
+constexpr const char kSessionExtension[] = ".trng";
+constexpr const char kSmartphoneCopyFolder[] = "Smartphone";
+constexpr const char kSmartphoneCopyPath[] = "Smartphone/Run1.trng2";
+
+// The open session as the main window keeps it, besides the participants table and run state of
+// the Race. The main window owns one for the life of the program and hands the same participants
+// list to race control (the personal-chips mode copies its transponders).
+struct SessionState {
+  SessionHeader header;
+  ParticipantsList participants;
+  SessionTrack track;    // session label, circuit name, minimum lap time (seconds)
+  int32_t circuitIndex;  // of the track's circuit in the circuits table; kNoCircuit = none
+  int32_t loadedRun;     // the run in the participants table, 1..20; 0 = none
+  char runCaption[kRunCaptionCapacity];         // " %s - Run%d ", shown above the results
+  char runSectionTitle[kSectionTitleCapacity];  // "SessionRun%d" of the loaded run, or empty
+  bool changed;               // the loaded run must be written to the working copy
+  bool radioConflict;         // two participants share a radio frequency
+  std::string savedFilePath;  // the user's ".trng" file; empty when the session has none
+  bool hasSavedFile;
+};
+
+// Every participant entry "(NA)" with empty fields.
+void ClearParticipantsList(ParticipantsList& list);
+// The index of the circuit of that name in the circuits table; kNoCircuit when the name is empty
+// or not found.
+int32_t FindCircuitIndex(const CircuitTable& circuits, const char* circuitName);
+// The name typed in the save dialog as it is kept: ".trng" is appended unless the name contains
+// it somewhere.
+std::string WithSessionExtension(const std::string& path);
+
+// Stores the run of every participant in his runs database, under the run title, with the run
+// caption and the session's circuit name.
+void ArchiveSessionRun(const Race& race, const SessionState& session, MessageBoxes& boxes);
+
+// Race control's archive at the end of a run: the runs database with the session's texts, and the
+// circuits database with the new lap records.
+class SessionRunArchive : public RunArchive {
+ public:
+  SessionRunArchive(const SessionState& session, MessageBoxes& boxes)
+      : session_(session), boxes_(boxes) {}
+  void ArchiveRun(const Race& race) override;
+  bool WriteCircuits(const CircuitTable& circuits) override;
+
+ private:
+  const SessionState& session_;
+  MessageBoxes& boxes_;
+};
+
+// Everything the session commands work on and talk to; owned by the caller.
+struct SessionWorld {
+  SessionState& session;
+  Race& race;
+  CircuitTable& circuits;
+  RaceControl& raceControl;  // clock texts, transponder mode, "Save" after a run
+  RaceUi& ui;                // menu item 1003, lap buttons 2201-2220, repaints
+  SessionTreeView& tree;
+  SessionWindow& window;
+  FileDialogs& files;
+  SessionDialogs& dialogs;
+  MessageBoxes& boxes;
+  // The program folder, made the current directory again before every file copy, because the
+  // file dialogs may change it.
+  std::string programFolder;
+};
+
+class SessionController {
+ public:
+  explicit SessionController(const SessionWorld& world);
+
+  // Window start-up: a new session "SEANCE TRAINING" in a new working copy, no saved file, and its
+  // tree with the root expanded.
+  void StartUp();
+
+  // ---- Notifications of the session tree (each one first reads the session header and writes
+  // the selected node id into it). They are ignored while the controller rebuilds the tree.
+  void OnTreeRightClick();
+  // True when the label may be edited: only the session's name (the root) can be renamed.
+  bool OnTreeBeginLabelEdit();
+  // text: what the edit box holds; nullptr when the editing was cancelled. The caller must not
+  // let the tree set the label itself (the controller does).
+  void OnTreeEndLabelEdit(const char* text);
+  void OnTreeSelectionChanging();
+  void OnTreeSelectionChanged();
+
+  // ---- Menu commands 1001 to 1005 and 1051 to 1055; false for any other id.
+  bool OnCommand(int commandId);
+  void NewSession();
+  void LoadSession();
+  // "Save" and "Save as...": true when the session was copied to its file.
+  bool Save();
+  bool SaveAs();
+  void ImportSmartphone();
+  void RenameSession();
+  void TrackForSession();
+  void ListOfParticipants();
+  void RunParameters();
+  void AddRun();
+
+  // Loads run n (1..20) of the working copy into the participants table.
+  void LoadRun(int runNumber);
+  // Writes the loaded run to the working copy when it is marked changed or holds data.
+  void SaveCurrentRunIfNeeded();
+  // Stores the loaded run's results in the drivers' runs databases.
+  void ArchiveCurrentRun();
+  // Closing, once no run or scan is under way: archives the run and asks whether to save. False
+  // when the window must stay open (Cancel, or a save that was cancelled or failed).
+  bool ConfirmClose();
+  // The run synthesis saved a setup sheet: the run is written at the next occasion.
+  void MarkRunChanged() { world_.session.changed = true; }
+
+ private:
+  enum class SaveFilter { kNewOrImport, kLoadOrSaveAs };
+
+  // The common first step of every tree notification; false when the header cannot be read.
+  bool ReadHeaderAndStoreSelection();
+  void BuildTree(bool expandRuns);
+  void InsertDriverNodes();
+  void InsertNode(int32_t id, int32_t parentId, int32_t afterId, const char* label, int image,
+                  bool bold = false);
+  void LeaveRun();
+  void WriteRun();
+  // Asks for a file to save to; the path (with ".trng") or false when the user cancelled.
+  bool AskFileToSave(SaveFilter filter, std::string& path);
+  // "Yes" to a save question: writes the run and copies the working copy to the session's file,
+  // asking for one when there is none. False when the user cancelled or the copy failed: the
+  // command that asked must stop.
+  bool SaveBeforeLeaving(SaveFilter filter);
+  bool CopyWorkingCopyTo(const std::string& path);
+  void SetHasSavedFile(bool hasSavedFile);
+  void ClearLoadedRun();
+  void ResetSessionState();
+  void ReadTrackAndCircuit();
+  void ApplyTrackToRace();
+  void ShowError(const char* text);
+  void MakeProgramFolderCurrent();
+  void DisableLapButtons();
+
+  SessionWorld world_;
+  bool rebuildingTree_ = false;
+};
+
+}  // namespace zarvo

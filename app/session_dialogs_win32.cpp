@@ -1,0 +1,22 @@
+// The session commands' dialogs on Windows (see session_dialogs_win32.h).
+#include "app/session_dialogs_win32.h"
+
+#include "app/participants_dialog_win32.h"
+#include "app/race_parameters_dialog_win32.h"
+#include "app/track_dialog_win32.h"
+
+namespace zarvo {
+
+void Win32SessionDialogs::OpenTrackDialog() {
+  RunTrackDialog(owner_, boxes_);
+}
+
+void Win32SessionDialogs::OpenParticipantsDialog() {
+  RunParticipantsDialog(owner_, boxes_);
+}
+
+void Win32SessionDialogs::OpenRaceParametersDialog() {
+  RunRaceParametersDialog(owner_, boxes_);
+}
+
+}  // namespace zarvo

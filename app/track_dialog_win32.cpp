@@ -1,0 +1,111 @@
+// The track dialog's procedure: moves data between the controls and TrackDialogModel.
+#include "app/track_dialog_win32.h"
+
+#include <memory>
+
+#include "app/dialog_controls_win32.h"
+#include "app/session_dialogs.h"
+#include "resources/resource_ids.h"
+
+namespace zarvo {
+
+namespace {
+
+struct TrackDialogData {
+  MessageBoxes* boxes;
+  TrackDialogModel model;
+  dialog::DialogFonts fonts;
+  bool confirmed;
+};
+
+void ShowCircuit(HWND window, const TrackDialogModel& model) {
+  const bool chosen = model.selectedCircuit >= 0 && model.selectedCircuit < model.circuitCount;
+  const CircuitRecord* circuit = chosen ? &model.circuits.records[model.selectedCircuit] : nullptr;
+  dialog::SetItemText(window, IDC_TRACK_CIRCUIT_NAME, chosen ? circuit->name : "");
+  dialog::SetItemText(window, IDC_TRACK_LENGTH, chosen ? circuit->length : "");
+  dialog::SetItemText(window, IDC_TRACK_RECORD, chosen ? circuit->recordLapText : "");
+  dialog::SetItemText(window, IDC_TRACK_RECORD_HOLDER, chosen ? circuit->recordHolder : "");
+  dialog::SetItemText(window, IDC_TRACK_LOCATION, chosen ? circuit->location : "");
+}
+
+void OnInit(HWND window, TrackDialogData& data) {
+  TrackDialogModel& model = data.model;
+  OpenTrackModel(model, *data.boxes);
+  data.fonts.Apply(window, {});
+  dialog::LimitItemText(window, IDC_TRACK_LABEL, kSessionLabelMaxTyped);
+  dialog::LimitItemText(window, IDC_TRACK_MINIMUM_LAP, kMinimumLapMaxDigits);
+  for (int i = 0; i < model.circuitCount; ++i) {
+    dialog::ComboAdd(window, IDC_TRACK_CIRCUITS, model.circuits.records[i].name);
+  }
+  // Setting the boxes' texts runs their change rules, which leave these values as they are.
+  dialog::SetItemText(window, IDC_TRACK_LABEL, model.track.label);
+  dialog::SetItemText(window, IDC_TRACK_MINIMUM_LAP, model.minimumLapText);
+  if (model.selectedCircuit >= 0)
+    dialog::ComboSelect(window, IDC_TRACK_CIRCUITS, model.selectedCircuit);
+  ShowCircuit(window, model);
+}
+
+void OnCommand(HWND window, TrackDialogData& data, int id, int code) {
+  TrackDialogModel& model = data.model;
+  switch (id) {
+    case IDC_TRACK_LABEL:
+      if (code == EN_CHANGE &&
+          TrackLabelTyped(model, dialog::ItemText(window, IDC_TRACK_LABEL).c_str())) {
+        dialog::SetItemText(window, IDC_TRACK_LABEL, "");
+      }
+      break;
+    case IDC_TRACK_CIRCUITS:
+      if (code == CBN_SELCHANGE) {
+        TrackCircuitChosen(model, dialog::ComboSelection(window, IDC_TRACK_CIRCUITS));
+        ShowCircuit(window, model);
+        dialog::SetItemText(window, IDC_TRACK_MINIMUM_LAP, model.minimumLapText);
+      }
+      break;
+    case IDC_TRACK_MINIMUM_LAP:
+      if (code == EN_CHANGE) {
+        TrackMinimumLapTyped(model, dialog::ItemText(window, IDC_TRACK_MINIMUM_LAP).c_str());
+      }
+      break;
+    case IDOK:
+      ConfirmTrack(model, *data.boxes);
+      data.confirmed = true;
+      EndDialog(window, IDOK);
+      break;
+    case IDCANCEL:
+      EndDialog(window, IDCANCEL);
+      break;
+    default:
+      break;
+  }
+}
+
+INT_PTR CALLBACK TrackDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TrackDialogData* data = dialog::DataOf<TrackDialogData>(window, message, lParam);
+  if (data == nullptr) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInit(window, *data);
+      return TRUE;
+    case WM_COMMAND:
+      OnCommand(window, *data, LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      EndDialog(window, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+bool RunTrackDialog(HWND owner, MessageBoxes& boxes) {
+  auto data = std::make_unique<TrackDialogData>();
+  data->boxes = &boxes;
+  data->confirmed = false;
+  DialogBoxParamW(GetModuleHandleW(nullptr), L"COURSEPISTE", owner, TrackDialogProc,
+                  reinterpret_cast<LPARAM>(data.get()));
+  return data->confirmed;
+}
+
+}  // namespace zarvo
