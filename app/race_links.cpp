@@ -1,8 +1,6 @@
-// The timing core's ports joined to the decoder link and the databases.
+// The decoder link as race control's decoder channel.
 #include "app/race_links.h"
 
-#include "databases/database_files.h"
-#include "databases/runs_database.h"
 #include "decoder/interface_settings.h"
 #include "text/fixed_text.h"
 
@@ -38,15 +36,6 @@ void DecoderLinkChannel::OnPassage(const DecoderPassage& passage) {
   decoded.decoderTime = passage.decoderTime;
   decoded.counter = passage.counter;
   receiver_->OnPassage(decoded);
-}
-
-void DatabaseRunArchive::ArchiveRun(const Race& race) {
-  zarvo::ArchiveRun(race, race.run.runTitle, runCaption_ ? runCaption_ : "",
-                    circuitName_ ? circuitName_ : "", boxes_);
-}
-
-bool DatabaseRunArchive::WriteCircuits(const CircuitTable& circuits) {
-  return zarvo::WriteCircuits(circuits);
 }
 
 }  // namespace zarvo

@@ -1,9 +1,8 @@
-// The timing core's ports joined to the real subsystems: the decoder link as the decoder channel
-// of race control, and the databases as the archive of finished runs.
+// The decoder link as race control's decoder channel. (The archive of finished runs is the
+// session's: SessionRunArchive in app/session_controller.h.)
 #pragma once
 
 #include "decoder/decoder_link.h"
-#include "platform/message_boxes.h"
 #include "race/race_ports.h"
 
 namespace zarvo {
@@ -25,23 +24,6 @@ class DecoderLinkChannel final : public DecoderChannel, private PassageSink {
   void OnPassage(const DecoderPassage& passage) override;
   PassageReceiver* receiver_ = nullptr;
   DecoderLink& link_;
-};
-
-// Finished runs go to each driver's runs database, under the run caption and circuit name of the
-// session, lap records to the circuits database. runCaption and circuitName point to the session's
-// own fields, which live as long as the program and are read when a run ends.
-class DatabaseRunArchive final : public RunArchive {
- public:
-  DatabaseRunArchive(MessageBoxes& boxes, const char* runCaption, const char* circuitName)
-      : boxes_(boxes), runCaption_(runCaption), circuitName_(circuitName) {}
-
-  void ArchiveRun(const Race& race) override;
-  bool WriteCircuits(const CircuitTable& circuits) override;
-
- private:
-  MessageBoxes& boxes_;
-  const char* runCaption_;
-  const char* circuitName_;
 };
 
 }  // namespace zarvo

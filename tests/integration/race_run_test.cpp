@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/race_links.h"
+#include "app/session_controller.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "databases/runs_database.h"
@@ -106,9 +107,12 @@ TEST_F(RealTimeRun, FourOrixCarsDriveALapRunIntoTheRunsAndCircuitsDatabases) {
   testing::RecordingSoundPlayer player;
   testing::RecordingRaceUi ui(race.get());
   DecoderLinkChannel channel(link);
+  SessionState session = {};
   const char caption[] = " SEANCE TRAINING - Run1 ";
   const char circuitName[] = "Moulin";
-  DatabaseRunArchive archive(boxes, caption, circuitName);
+  SetText(session.runCaption, caption);
+  SetText(session.track.circuitName, circuitName);
+  SessionRunArchive archive(session, boxes);
   RaceControl control(RaceControlWorld{*race, *circuits, sounds, list, clock, player, boxes, ui,
                                        channel, archive});
   control.PrepareClockTexts();
