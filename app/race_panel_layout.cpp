@@ -28,7 +28,9 @@ RacePanelLayout ComputeRacePanelLayout(int screenWidth, int screenHeight) {
   p.clockGroup = {WidthUnits(45, w) + 200, v(710), w / 4, h / 12};
   p.countdownGroup = {WidthUnits(440, w) + 220, v(710), 100, h / 12};
   p.transponderGroup = {modes + 200, v(700), 330, v(85)};
-  p.personalChips = {modes + 205, v(727), 105, h / 45};
+  // "Personal chips" in the bold panel font needs about 125 pixels with its radio mark; its row
+  // holds nothing else, so it is given 140 instead of the 105 of the other mode button.
+  p.personalChips = {modes + 205, v(727), 140, h / 45};
   p.mixedScan = {modes + 205, v(760), 105, h / 45};
   p.scanButton = {modes + 320, v(757), 60, v(23)};
   p.scanState = {modes + 390, v(757), 110, v(23)};

@@ -61,6 +61,11 @@ TEST(RacePanelLayout, ClockCountdownAndTransponderGroups) {
   EXPECT_EQ(p.transponderGroup.y, 840);
   EXPECT_EQ(p.transponderGroup.height, 102);
   EXPECT_EQ(p.personalChips.x, a + 205);
+  EXPECT_EQ(p.personalChips.width, 140) << "wide enough for its caption";
+  EXPECT_LE(p.personalChips.x + p.personalChips.width,
+            p.transponderGroup.x + p.transponderGroup.width);
+  EXPECT_LT(p.personalChips.y + p.personalChips.height, p.scanButton.y)
+      << "the row of Scan is below it";
   EXPECT_EQ(p.mixedScan.y, 912);
   EXPECT_EQ(p.scanButton.x, a + 320);
   EXPECT_EQ(p.scanState.x, a + 390);
