@@ -69,9 +69,9 @@ int MainWindow::Run() {
   windowClass.lpszClassName = kMainWindowClass;
   if (!RegisterClassW(&windowClass)) return 0;
 
-  const HWND created = CreateWindowExW(
-      0, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menus_.bar, instance_, this);
+  const HWND created = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_OVERLAPPEDWINDOW,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       nullptr, menus_.bar, instance_, this);
   if (created == nullptr) return 0;
   ShowWindow(window_, SW_SHOWMAXIMIZED);
   UpdateWindow(window_);
@@ -162,10 +162,37 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------------------------
 // Painting.
 
+// The table is drawn off screen on the window's background and copied in one go, so that a
+// repaint after every passage shows no flicker of its backgrounds and gradients.
 void MainWindow::OnPaint() {
-  const ProgramState& s = program_->state();
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window_, &paint);
+  RECT client;
+  GetClientRect(window_, &client);
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP picture =
+      CreateCompatibleBitmap(dc, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
+  if (memory == nullptr || picture == nullptr) {
+    if (picture != nullptr) DeleteObject(picture);
+    if (memory != nullptr) DeleteDC(memory);
+    PaintTable(dc);
+    EndPaint(window_, &paint);
+    return;
+  }
+  HGDIOBJ previous = SelectObject(memory, picture);
+  OnEraseBackground(memory);
+  PaintTable(memory);
+  BitBlt(dc, paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right - paint.rcPaint.left,
+         paint.rcPaint.bottom - paint.rcPaint.top, memory, paint.rcPaint.left, paint.rcPaint.top,
+         SRCCOPY);
+  SelectObject(memory, previous);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  EndPaint(window_, &paint);
+}
+
+void MainWindow::PaintTable(HDC dc) {
+  const ProgramState& s = program_->state();
   ResultsPaintInputs in = {};
   in.settings = &s.display;
   in.metrics = program_->Metrics();
@@ -178,7 +205,6 @@ void MainWindow::OnPaint() {
   in.remainingText = s.race.run.remainingText;
   in.secondsText = s.race.run.countdownText;
   PaintResultsTable(dc, in);
-  EndPaint(window_, &paint);
 }
 
 void MainWindow::OnEraseBackground(HDC dc) {
@@ -226,8 +252,8 @@ bool MainWindow::OnSetCursor() {
 void MainWindow::OnLeftButtonDown(WPARAM keys, int x, int y) {
   if ((keys & MK_CONTROL) != 0) {
     const ProgramState& s = program_->state();
-    const int slot = SlotAtPointer(program_->Metrics(), program_->Layout(),
-                                   s.view.firstVisibleRow, s.race, x, y);
+    const int slot = SlotAtPointer(program_->Metrics(), program_->Layout(), s.view.firstVisibleRow,
+                                   s.race, x, y);
     // The run synthesis of that slot opens here once it exists.
     (void)slot;
     return;
@@ -242,16 +268,15 @@ void MainWindow::OnLeftButtonUp(int x, int y) {
   if (!resizer_.Dragging()) return;
   ProgramState& s = program_->state();
   const LayoutRect before = program_->Layout().tableArea;
-  const bool changed =
-      resizer_.Release(program_->Metrics(), x, y, s.liveColumnWidths, s.display);
+  const bool changed = resizer_.Release(program_->Metrics(), x, y, s.liveColumnWidths, s.display);
   ReleaseCapture();
   if (!changed) return;
   // The table grows or shrinks with the column: what it leaves is window background again.
   const LayoutRect after = program_->Layout().tableArea;
-  InvalidateLayoutRect(LayoutRect{std::min(before.left, after.left), std::min(before.top, after.top),
-                                  std::max(before.right, after.right),
-                                  std::max(before.bottom, after.bottom)},
-                       true);
+  InvalidateLayoutRect(
+      LayoutRect{std::min(before.left, after.left), std::min(before.top, after.top),
+                 std::max(before.right, after.right), std::max(before.bottom, after.bottom)},
+      true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -318,7 +343,9 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 // ---------------------------------------------------------------------------------------------
 // For the session commands.
 
-void MainWindow::SetTitle(const char* title) { SetWindowTextW(window_, Wide(title).c_str()); }
+void MainWindow::SetTitle(const char* title) {
+  SetWindowTextW(window_, Wide(title).c_str());
+}
 
 void MainWindow::ShowPopupMenu(int commandId) {
   HMENU menu = PopupMenuOf(menus_, commandId);
@@ -357,12 +384,14 @@ void MainWindow::CreateRacePanel() {
 void MainWindow::CreateResultsScrollBar() {
   const ControlPlace place =
       ResultsScrollBarPlace(program_->Layout(), program_->state().screenWidth);
-  scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, place.x, place.y,
-                               place.width, std::max(place.height, 1), window_, nullptr,
-                               instance_, nullptr);
+  scrollBar_ =
+      CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, place.x, place.y, place.width,
+                      std::max(place.height, 1), window_, nullptr, instance_, nullptr);
 }
 
-void MainWindow::CreatePanelFont() { panelFont_ = CreateAndSetPanelFont(window_); }
+void MainWindow::CreatePanelFont() {
+  panelFont_ = CreateAndSetPanelFont(window_);
+}
 
 RowFit MainWindow::FitRows(const DisplaySettings& settings, int participantCount) {
   const ProgramState& s = program_->state();
@@ -379,7 +408,9 @@ void MainWindow::SetResultsScrollBar(bool shown, int range, int position) {
   ShowWindow(scrollBar_, shown ? SW_SHOW : SW_HIDE);
 }
 
-void MainWindow::RepaintWindow() { InvalidateRect(window_, nullptr, TRUE); }
+void MainWindow::RepaintWindow() {
+  InvalidateRect(window_, nullptr, TRUE);
+}
 
 void MainWindow::OpenDocument(const std::string& path) {
   const std::wstring file = Wide(path.c_str());
@@ -393,9 +424,13 @@ void MainWindow::OpenDocument(const std::string& path) {
   ShellExecuteExW(&execute);
 }
 
-void MainWindow::StartTimer() { SetTimer(window_, kTimerId, kTimerPeriodMs, nullptr); }
+void MainWindow::StartTimer() {
+  SetTimer(window_, kTimerId, kTimerPeriodMs, nullptr);
+}
 
-void MainWindow::StopTimer() { KillTimer(window_, kTimerId); }
+void MainWindow::StopTimer() {
+  KillTimer(window_, kTimerId);
+}
 
 // The cursors are the system's shared cursors, which are never destroyed.
 void MainWindow::ReleaseResources() {
@@ -409,7 +444,9 @@ void MainWindow::ReleaseResources() {
   labelBrush_ = nullptr;
 }
 
-void MainWindow::Quit() { PostQuitMessage(0); }
+void MainWindow::Quit() {
+  PostQuitMessage(0);
+}
 
 // ---------------------------------------------------------------------------------------------
 // RaceUi.

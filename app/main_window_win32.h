@@ -71,6 +71,7 @@ class MainWindow final : public ProgramShell, public RaceUi {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void OnPaint();
+  void PaintTable(HDC dc);
   void OnEraseBackground(HDC dc);
   LRESULT OnControlColour(HDC dc, HWND control);
   bool OnSetCursor();

@@ -70,10 +70,16 @@ const MenuEntry kPopupEntries[kPopupMenuCount] = {
 
 }  // namespace
 
-const MenuDescription& MenuBarMenu(int index) { return kMenuBar[index]; }
+const MenuDescription& MenuBarMenu(int index) {
+  return kMenuBar[index];
+}
 
-int MenuCheckedBitmap() { return IDB_START; }
+int MenuCheckedBitmap() {
+  return IDB_START;
+}
 
-const MenuEntry& PopupMenuEntry(int index) { return kPopupEntries[index]; }
+const MenuEntry& PopupMenuEntry(int index) {
+  return kPopupEntries[index];
+}
 
 }  // namespace zarvo

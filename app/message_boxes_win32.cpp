@@ -39,8 +39,8 @@ void WindowMessageBoxes::Show(const char* caption, const char* text, MessageIcon
 }
 
 Answer WindowMessageBoxes::Ask(const char* caption, const char* text, QuestionButtons buttons) {
-  const UINT type = (buttons == QuestionButtons::kYesNo ? MB_YESNO : MB_YESNOCANCEL) |
-                    MB_ICONQUESTION;
+  const UINT type =
+      (buttons == QuestionButtons::kYesNo ? MB_YESNO : MB_YESNOCANCEL) | MB_ICONQUESTION;
   switch (MessageBoxW(*owner_, Wide(text).c_str(), Wide(caption).c_str(), type)) {
     case IDYES:
       return Answer::kYes;

@@ -19,8 +19,8 @@ void InsertNewSessionNodes(SessionTreeNodes& tree, const char* sessionName) {
   tree.InsertNode(kSessionNodeId, 0, 0, sessionName, kTreeImageNone, true);
   tree.InsertNode(kTrackNodeId, kSessionNodeId, 0, TXT_TREE_TRACK, kTreeImageTrack, false);
   tree.InsertNode(kDriversNodeId, kSessionNodeId, 0, drivers, kTreeImageDrivers, false);
-  tree.InsertNode(kParametersNodeId, kSessionNodeId, 0, TXT_TREE_PARAMETERS,
-                  kTreeImageParameters, false);
+  tree.InsertNode(kParametersNodeId, kSessionNodeId, 0, TXT_TREE_PARAMETERS, kTreeImageParameters,
+                  false);
   tree.InsertNode(kRunsNodeId, kSessionNodeId, 0, TXT_TREE_SESSIONS, kTreeImageSessions, false);
   tree.Expand(kSessionNodeId);
 }
@@ -44,7 +44,9 @@ void NewSessionOnly::StartUp() {
   CreateWorkingCopy(kDefaultSessionName, boxes_);
 }
 
-void NewSessionOnly::BuildTree() { InsertNewSessionNodes(tree_, kDefaultSessionName); }
+void NewSessionOnly::BuildTree() {
+  InsertNewSessionNodes(tree_, kDefaultSessionName);
+}
 
 bool NewSessionOnly::OnCommand(int commandId) {
   // The File menu and the tree's pop-up menus: nothing to do yet, but the commands are theirs.

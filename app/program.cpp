@@ -20,9 +20,8 @@ Program::Program(const ProgramServices& services)
       channel_(link_),
       archive_(services.boxes, state_->session.runCaption, state_->session.circuitName),
       raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
-                                    state_->session.participants, services.clock,
-                                    services.player, services.boxes, services.ui, channel_,
-                                    archive_}) {}
+                                    state_->session.participants, services.clock, services.player,
+                                    services.boxes, services.ui, channel_, archive_}) {}
 
 void Program::SetSessionCommands(std::unique_ptr<SessionCommands> commands) {
   session_ = std::move(commands);
@@ -99,8 +98,8 @@ void Program::WindowStartUp() {
 
   shell.CreatePanelFont();
   ResetResultsView(s.race.participantCount);
-  for (RaceArea area : {RaceArea::kTitle, RaceArea::kClock, RaceArea::kCountdown,
-                        RaceArea::kEventLine}) {
+  for (RaceArea area :
+       {RaceArea::kTitle, RaceArea::kClock, RaceArea::kCountdown, RaceArea::kEventLine}) {
     ui.Repaint(area);
   }
 }
@@ -112,7 +111,9 @@ void Program::AfterWindowShown() {
   services_.boxes.Show(TXT_STARTUP_WARNING_TITLE, TXT_STARTUP_WARNING, MessageIcon::kWarning);
 }
 
-void Program::OnTick() { raceControl_.OnTick(); }
+void Program::OnTick() {
+  raceControl_.OnTick();
+}
 
 bool Program::OnRaceCommand(int controlId, bool checked) {
   switch (controlId) {
@@ -231,12 +232,13 @@ TableMetrics Program::Metrics() const {
   return MetricsOf(s.view, s.screenWidth, s.screenHeight, s.liveColumnWidths);
 }
 
-ResultsLayout Program::Layout() const { return ComputeResultsLayout(Metrics()); }
+ResultsLayout Program::Layout() const {
+  return ComputeResultsLayout(Metrics());
+}
 
 bool Program::OnScroll(ScrollRequest request, int thumb) {
   ResultsView& view = state_->view;
-  const int position =
-      ScrolledPosition(request, view.firstVisibleRow, 0, view.scrollRange, thumb);
+  const int position = ScrolledPosition(request, view.firstVisibleRow, 0, view.scrollRange, thumb);
   if (position == view.firstVisibleRow) return false;
   view.firstVisibleRow = position;
   return true;

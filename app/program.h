@@ -37,10 +37,10 @@ constexpr int kTimerPeriodMs = 10;
 // reads the run caption and the circuit name when a run ends.
 struct OpenSession {
   ParticipantsList participants;
-  char runCaption[45];                       // " %s - Run%d ", shown above the results
-  char circuitName[kCircuitNameCapacity];    // the session track's circuit
-  bool radioConflict;                        // two participants share a radio frequency
-  bool hasSavedFile;                         // "Save" (1003) is enabled
+  char runCaption[45];                     // " %s - Run%d ", shown above the results
+  char circuitName[kCircuitNameCapacity];  // the session track's circuit
+  bool radioConflict;                      // two participants share a radio frequency
+  bool hasSavedFile;                       // "Save" (1003) is enabled
 };
 
 struct ProgramState {

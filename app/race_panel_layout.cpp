@@ -8,8 +8,8 @@ namespace zarvo {
 RacePanelLayout ComputeRacePanelLayout(int screenWidth, int screenHeight) {
   const int w = screenWidth;
   const int h = screenHeight;
-  const int centre = (w - 200) / 2 + 200;                          // X
-  const int modes = static_cast<int>(int64_t(720) * w / 1600);     // A
+  const int centre = (w - 200) / 2 + 200;                                // X
+  const int modes = static_cast<int>(int64_t(720) * w / 1600);           // A
   const int buttons = static_cast<int>((42 * int64_t(w) - 8400) / 100);  // c
   auto v = [h](int y) { return HeightUnits(y, h); };
 
@@ -37,7 +37,9 @@ RacePanelLayout ComputeRacePanelLayout(int screenWidth, int screenHeight) {
   return p;
 }
 
-ControlPlace SessionTreePlace(int clientHeight) { return {10, 54, 190, clientHeight - 80}; }
+ControlPlace SessionTreePlace(int clientHeight) {
+  return {10, 54, 190, clientHeight - 80};
+}
 
 ControlPlace ResultsScrollBarPlace(const ResultsLayout& layout, int screenWidth) {
   return {kTreeWidth, layout.rowsArea.top, WidthUnits(15, screenWidth),

@@ -49,8 +49,8 @@ void CreateRacePanelControls(HWND window, HINSTANCE instance, int screenWidth, i
   };
   int picture = 0;
   for (const auto& c : commands) {
-    HWND button = Control(window, instance, L"BUTTON", c.text, BS_PUSHBUTTON | BS_BITMAP,
-                          c.button, c.id);
+    HWND button =
+        Control(window, instance, L"BUTTON", c.text, BS_PUSHBUTTON | BS_BITMAP, c.button, c.id);
     pictures[picture] = static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(c.bitmap), IMAGE_BITMAP, 0, 0, 0));
     SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictures[picture]));
@@ -69,8 +69,8 @@ void CreateRacePanelControls(HWND window, HINSTANCE instance, int screenWidth, i
           IDC_CLOCK_GROUP);
   Control(window, instance, L"BUTTON", TXT_PANEL_COUNTDOWN_GROUP, BS_GROUPBOX, p.countdownGroup,
           IDC_COUNTDOWN_GROUP);
-  Control(window, instance, L"BUTTON", TXT_PANEL_TRANSPONDER_GROUP, BS_GROUPBOX,
-          p.transponderGroup, IDC_TRANSPONDER_MODE_GROUP);
+  Control(window, instance, L"BUTTON", TXT_PANEL_TRANSPONDER_GROUP, BS_GROUPBOX, p.transponderGroup,
+          IDC_TRANSPONDER_MODE_GROUP);
   Control(window, instance, L"BUTTON", TXT_PANEL_PERSONAL_CHIPS, BS_AUTORADIOBUTTON | WS_GROUP,
           p.personalChips, IDC_PERSONAL_CHIPS);
   Control(window, instance, L"BUTTON", TXT_PANEL_MIXED_SCAN, BS_AUTORADIOBUTTON, p.mixedScan,

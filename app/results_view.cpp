@@ -21,7 +21,9 @@ LayoutRect RaceAreaRect(RaceArea area, const ResultsLayout& layout) {
   return layout.tableArea;
 }
 
-bool RaceAreaNeedsErase(RaceArea area) { return area != RaceArea::kTable; }
+bool RaceAreaNeedsErase(RaceArea area) {
+  return area != RaceArea::kTable;
+}
 
 void ApplyRowFit(ResultsView& view, const RowFit& fit, int participantCount) {
   view.rowHeight = fit.rowHeight;

@@ -38,12 +38,11 @@ bool SessionTreeControl::Create(HWND parent, HINSTANCE instance, Colour backgrou
   RECT client;
   GetClientRect(parent, &client);
   const ControlPlace place = SessionTreePlace(client.bottom);
-  tree_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
-                          WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES |
-                              TVS_LINESATROOT | TVS_EDITLABELS,
-                          place.x, place.y, place.width, place.height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SESSION_TREE)),
-                          instance, nullptr);
+  tree_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
+      WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
+      place.x, place.y, place.width, place.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SESSION_TREE)), instance, nullptr);
   if (tree_ == nullptr) return false;
   TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
   SetBackground(background);

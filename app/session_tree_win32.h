@@ -2,8 +2,11 @@
 // colour and place, and generic operations on nodes known by their node ids.
 #pragma once
 
+// <windows.h> must come first.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <cstdint>
 #include <string>

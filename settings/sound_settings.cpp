@@ -47,9 +47,13 @@ const char* SoundSetting(const SoundSettings& settings, int index) {
   return reinterpret_cast<const char*>(&settings) + kFields[index].offset;
 }
 
-int SoundSettingCapacity(int index) { return kFields[index].capacity; }
+int SoundSettingCapacity(int index) {
+  return kFields[index].capacity;
+}
 
-void ClearSoundSettings(SoundSettings& settings) { std::memset(&settings, 0, sizeof settings); }
+void ClearSoundSettings(SoundSettings& settings) {
+  std::memset(&settings, 0, sizeof settings);
+}
 
 std::string FormatSoundSettings(const SoundSettings& settings) {
   std::string out;

@@ -50,8 +50,8 @@ TEST(MenuBar, BitmapsGoToNewSaveImportQuitAndEveryDatabaseAndSettingsItem) {
       }
     }
   }
-  EXPECT_EQ(withBitmap, (std::set<int>{1001, 1003, 1005, 1006, 1007, 1008, 1009, 1010, 1011,
-                                       1012, 1013, 1014}));
+  EXPECT_EQ(withBitmap, (std::set<int>{1001, 1003, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012,
+                                       1013, 1014}));
   EXPECT_EQ(bitmaps, (std::set<int>{5, 6, 21, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
   EXPECT_EQ(MenuCheckedBitmap(), 2);
 }

@@ -28,8 +28,8 @@ class RecordingTree : public SessionTreeNodes {
   void InsertNode(int32_t id, int32_t parentId, int32_t afterId, const char* label, int image,
                   bool bold) override {
     lines.push_back(std::to_string(id) + " in " + std::to_string(parentId) + " after " +
-                    std::to_string(afterId) + " '" + label + "' image " +
-                    std::to_string(image) + (bold ? " bold" : ""));
+                    std::to_string(afterId) + " '" + label + "' image " + std::to_string(image) +
+                    (bold ? " bold" : ""));
   }
   void Expand(int32_t id) override { lines.push_back("expand " + std::to_string(id)); }
   std::vector<std::string> lines;

@@ -58,7 +58,8 @@ class LoggingBoxes : public MessageBoxes {
 
 class FakeShell : public ProgramShell {
  public:
-  FakeShell(Log& log, std::string programFiles) : log_(log), programFiles_(std::move(programFiles)) {}
+  FakeShell(Log& log, std::string programFiles)
+      : log_(log), programFiles_(std::move(programFiles)) {}
   std::string ProgramFilesFolder() override { return programFiles_; }
   void LoadCursors() override { log_.push_back("shell cursors"); }
   void CreateSessionTree(Colour background) override {
@@ -156,8 +157,7 @@ const char kDisplayPath[] = "Zarvo Training/Private/RéglagesAffichage.rgsc";
 
 class ProgramTest : public ::testing::Test {
  protected:
-  ProgramTest()
-      : port(&clock), boxes(log), shell(log, folder.path()) {
+  ProgramTest() : port(&clock), boxes(log), shell(log, folder.path()) {
     clock.autoAdvanceNs = 100000;  // the identification's 1.5 s wait passes without a real wait
     MakeDirectory("Zarvo Training");
     MakeDirectory("Zarvo Training/Private");
@@ -174,8 +174,7 @@ class ProgramTest : public ::testing::Test {
   }
 
   void Create() {
-    program = std::make_unique<Program>(
-        ProgramServices{clock, port, player, boxes, ui, shell});
+    program = std::make_unique<Program>(ProgramServices{clock, port, player, boxes, ui, shell});
     auto fake = std::make_unique<FakeSession>(log, program->state());
     session = fake.get();
     program->SetSessionCommands(std::move(fake));
@@ -225,8 +224,8 @@ TEST_F(ProgramTest, StartUpStepsComeInTheirOrder) {
   Install();
   StartUp();
   const std::vector<std::string> expected = {
-      "shell cursors", "session start-up", "shell tree",     "session tree",
-      "shell panel",   "shell scroll bar", "shell font",     "shell fit rows"};
+      "shell cursors", "session start-up", "shell tree", "session tree",
+      "shell panel",   "shell scroll bar", "shell font", "shell fit rows"};
   EXPECT_EQ(log, expected);
 }
 
@@ -412,9 +411,9 @@ TEST_F(ProgramTest, RaceCommandsReachRaceControl) {
 TEST_F(ProgramTest, SessionCommandsGoToTheSessionAndQuitIsNotAMenuAction) {
   Install();
   StartUp();
-  for (int id : {IDM_NEW_SESSION, IDM_LOAD_SESSION, IDM_SAVE, IDM_SAVE_AS, IDM_IMPORT_SMARTPHONE,
-                 IDM_RENAME_SESSION, IDM_TRACK, IDM_PARTICIPANTS, IDM_RUN_PARAMETERS,
-                 IDM_ADD_RUN}) {
+  for (int id :
+       {IDM_NEW_SESSION, IDM_LOAD_SESSION, IDM_SAVE, IDM_SAVE_AS, IDM_IMPORT_SMARTPHONE,
+        IDM_RENAME_SESSION, IDM_TRACK, IDM_PARTICIPANTS, IDM_RUN_PARAMETERS, IDM_ADD_RUN}) {
     EXPECT_TRUE(program->OnMenuCommand(id)) << id;
   }
   EXPECT_EQ(session->commands,

@@ -28,7 +28,7 @@ TEST(RacePanelLayout, LeftOfTheCentreTheOffsetTruncatesTowardZero) {
   const RacePanelLayout p = ComputeRacePanelLayout(1366, 768);
   const int centre = (1366 - 200) / 2 + 200;  // 783
   EXPECT_EQ(p.lapButtons[10].x, centre);
-  EXPECT_EQ(p.lapButtons[0].x, centre - 426);  // -683000/1600 = -426.875
+  EXPECT_EQ(p.lapButtons[0].x, centre - 426);   // -683000/1600 = -426.875
   EXPECT_EQ(p.lapButtons[19].x, centre + 384);  // 9·50·1366/1600 = 384.19
   EXPECT_EQ(p.lapButtons[0].y, 625 * 768 / 900);
 }

@@ -23,8 +23,11 @@
 //                                       waits for it, prints its text, presses the button and
 //                                       waits until the box is gone
 //   no-box <title> <ms>                 exit 0 when no box with that title shows within ms
+// <windows.h> must come first.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,8 +42,8 @@ constexpr int kBoxTextId = 0xFFFF;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
                       nullptr, nullptr);
@@ -105,7 +108,9 @@ HWND VisibleWindow(const wchar_t* className, const wchar_t* title) {
   return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-HWND MainWindow() { return FindWindowW(kMainClass, nullptr); }
+HWND MainWindow() {
+  return FindWindowW(kMainClass, nullptr);
+}
 
 HWND Control(const wchar_t* idText) {
   const HWND main = MainWindow();
@@ -113,7 +118,9 @@ HWND Control(const wchar_t* idText) {
   return GetDlgItem(main, static_cast<int>(std::wcstol(idText, nullptr, 10)));
 }
 
-DWORD Number(const wchar_t* text) { return static_cast<DWORD>(std::wcstoul(text, nullptr, 10)); }
+DWORD Number(const wchar_t* text) {
+  return static_cast<DWORD>(std::wcstoul(text, nullptr, 10));
+}
 
 int ButtonId(const std::wstring& name) {
   if (name == L"ok") return IDOK;
@@ -142,8 +149,8 @@ int PrintTree() {
   if (tree == nullptr) return Fail(L"no session tree");
   DWORD pid = 0;
   GetWindowThreadProcessId(tree, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (process == nullptr) return Fail(L"cannot open the program's process");
   constexpr int kTextChars = 260;
   const SIZE_T size = sizeof(TVITEMW) + kTextChars * sizeof(wchar_t);
@@ -154,8 +161,9 @@ int PrintTree() {
     return Fail(L"cannot allocate in the program's process");
   }
   auto print = [&](HTREEITEM item, int depth, auto& self) -> void {
-    for (; item != nullptr; item = reinterpret_cast<HTREEITEM>(SendMessageW(
-                                tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    for (; item != nullptr;
+         item = reinterpret_cast<HTREEITEM>(
+             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
       TVITEMW query = {};
       query.mask = TVIF_TEXT | TVIF_STATE;
       query.hItem = item;
@@ -197,11 +205,12 @@ int Drag(HWND main, int x1, int y1, int x2, int y2) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: zarvo-robot wait-window|wait-gone <class> <timeout-ms> | title|close <class>\n"
-               "       zarvo-robot command|click|text|state|place <id> | wait-state <id> <word> <ms>\n"
-               "       zarvo-robot origin | tree | drag <x1> <y1> <x2> <y2>\n"
-               "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
+  std::fprintf(
+      stderr,
+      "usage: zarvo-robot wait-window|wait-gone <class> <timeout-ms> | title|close <class>\n"
+      "       zarvo-robot command|click|text|state|place <id> | wait-state <id> <word> <ms>\n"
+      "       zarvo-robot origin | tree | drag <x1> <y1> <x2> <y2>\n"
+      "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
 }
 

@@ -1,7 +1,7 @@
 // The session of the end-to-end runs: the program as built, except that its session at start-up
-// holds the drivers listed in "e2e-session.txt" of the program folder (lines "<name>\t<transponder>")
-// with run 1 selected and ready to start, so that a run can be timed through the real window
-// before the session commands are there to set one up.
+// holds the drivers listed in "e2e-session.txt" of the program folder (lines
+// "<name>\t<transponder>") with run 1 selected and ready to start, so that a run can be timed
+// through the real window before the session commands are there to set one up.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -66,13 +66,11 @@ class ScriptedSession final : public NewSessionOnly {
     tree_.InsertNode(kDriversNodeId, kSessionNodeId, 0, drivers, kTreeImageDrivers, false);
     for (int k = 0; k < race.participantCount; ++k) {
       tree_.InsertNode(kDriversNodeId + k + 1, kDriversNodeId, 0,
-                       state_.session.participants.entries[k].driverName, kTreeImageDrivers,
-                       false);
+                       state_.session.participants.entries[k].driverName, kTreeImageDrivers, false);
     }
     tree_.InsertNode(kParametersNodeId, kSessionNodeId, 0, TXT_TREE_PARAMETERS,
                      kTreeImageParameters, false);
-    tree_.InsertNode(kRunsNodeId, kSessionNodeId, 0, TXT_TREE_SESSIONS, kTreeImageSessions,
-                     false);
+    tree_.InsertNode(kRunsNodeId, kSessionNodeId, 0, TXT_TREE_SESSIONS, kTreeImageSessions, false);
     tree_.InsertNode(kRunsNodeId + 1, kRunsNodeId, 0, "Run 1", kTreeImageSessions, false);
     tree_.Expand(kSessionNodeId);
     tree_.Expand(kDriversNodeId);

@@ -104,6 +104,16 @@ expect_equal "session tree place" "10 54 190" "$(robot_line place 4000 | cut -d'
 sleep 0.5
 e2e_screenshot "$shot"
 
+if [ "$device" = orix ]; then
+  # Help opens the help document of the edition, which is not installed yet: nothing is shown.
+  e2e_robot command 1016
+  e2e_robot no-box "$(text error)" 800 || fail "a missing help document was reported"
+  # "Display" writes the settings in use to their file (with CR LF) and reads them back.
+  e2e_robot command 1013
+  e2e_robot no-box "$(text error)" 500 || fail "the display settings could not be written or read"
+  expect_equal "display settings written by Display" "11" "$(grep -c $'\r$' "$display")"
+fi
+
 # --- Dragging the border of the Driver column (x 610 on a 1600-pixel screen) 40 pixels left.
 e2e_robot drag 610 134 570 134
 sleep 0.5

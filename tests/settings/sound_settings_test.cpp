@@ -70,8 +70,9 @@ TEST(SoundSettingsFile, ReadsBackWhatWasWritten) {
 }
 
 TEST(SoundSettingsFile, UnknownWordsAreKeptAndWrittenBackUnchanged) {
-  const std::string file = "SONLANGUEKlingon\r\nyes\r\nSONDEPARToui\r\nSONPASSAGEOUI\r\n"
-                           "x\r\ny\r\nz\r\nSONFINVOITUREnon\r\n";
+  const std::string file =
+      "SONLANGUEKlingon\r\nyes\r\nSONDEPARToui\r\nSONPASSAGEOUI\r\n"
+      "x\r\ny\r\nz\r\nSONFINVOITUREnon\r\n";
   SoundSettings s = Empty();
   ParseSoundSettings(file, s);
   EXPECT_STREQ(s.language, "SONLANGUEKlingon");
