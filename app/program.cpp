@@ -238,7 +238,9 @@ ResultsLayout Program::Layout() const {
 
 bool Program::OnScroll(ScrollRequest request, int thumb) {
   ResultsView& view = state_->view;
-  const int position = ScrolledPosition(request, view.firstVisibleRow, 0, view.scrollRange, thumb);
+  const int position =
+      std::clamp(ScrolledPosition(request, view.firstVisibleRow, 0, view.scrollRange, thumb), 0,
+                 std::max(view.scrollRange, 0));
   if (position == view.firstVisibleRow) return false;
   view.firstVisibleRow = position;
   return true;

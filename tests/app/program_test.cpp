@@ -480,6 +480,8 @@ TEST_F(ProgramTest, TheScrollBarMovesTheFirstVisibleRowWithinItsRange) {
   EXPECT_EQ(program->state().view.firstVisibleRow, 2);
   EXPECT_TRUE(program->OnScroll(ScrollRequest::kPageUp, 0));
   EXPECT_EQ(program->state().view.firstVisibleRow, 0);
+  EXPECT_TRUE(program->OnScroll(ScrollRequest::kThumbReleased, 40));
+  EXPECT_EQ(program->state().view.firstVisibleRow, 8) << "never past the last row";
 }
 
 TEST_F(ProgramTest, HelpOpensTheEditionsDocumentInTheGuidesFolder) {
