@@ -123,7 +123,7 @@ void SessionController::InsertDriverNodes() {
   }
 }
 
-void SessionController::BuildTree(bool expandRuns) {
+void SessionController::BuildNodes(bool expandRuns) {
   const SessionHeader& header = world_.session.header;
   SessionTreeView& tree = world_.tree;
   rebuildingTree_ = true;
@@ -167,7 +167,6 @@ void SessionController::StartUp() {
   ApplyTrackToRace();
   CreateWorkingCopy(s.header.sessionName, world_.boxes);
   SetHasSavedFile(false);
-  BuildTree(false);
 }
 
 void SessionController::OnTreeRightClick() {
@@ -465,7 +464,7 @@ void SessionController::NewSession() {
   s.header = NewSessionHeader(kDefaultSessionName);
   MakeProgramFolderCurrent();
   CreateWorkingCopy(s.header.sessionName, world_.boxes);
-  BuildTree(false);
+  BuildNodes(false);
   world_.window.ResetResultsView(0);
 }
 
@@ -493,7 +492,7 @@ void SessionController::LoadSession() {
   ReadSessionHeader(s.header, world_.boxes);
   ReadParticipantsList(s.participants, world_.boxes);
   ReadTrackAndCircuit();
-  BuildTree(true);
+  BuildNodes(true);
   world_.window.ResetResultsView(0);
 }
 
@@ -544,7 +543,7 @@ void SessionController::ImportSmartphone() {
   ResetSessionState();
   ReadSessionHeader(s.header, world_.boxes);
   ReadParticipantsList(s.participants, world_.boxes);
-  BuildTree(true);
+  BuildNodes(true);
   world_.window.ResetResultsView(0);
 }
 

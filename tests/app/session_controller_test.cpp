@@ -123,6 +123,7 @@ class SessionControllerTest : public ::testing::Test {
         SessionWorld{*session, *race, *circuits, *raceControl, *ui, tree, window, files, dialogs,
                      boxes, folder.path()});
     controller->StartUp();
+    controller->BuildTree();
   }
 
   std::string InitialSaveName() const { return folder.path() + "\\*.trng"; }
