@@ -267,6 +267,7 @@ void SessionController::ClearLoadedRun() {
   race.participantCount = 0;
   RebuildRows(race);
   DisableLapButtons();
+  world_.ui.Repaint(RaceArea::kTitle);  // the run caption is gone
 }
 
 void SessionController::LoadRun(int runNumber) {
@@ -334,6 +335,11 @@ void SessionController::LoadRun(int runNumber) {
     p.bestLap = kEmptySlotTime;
     p.finished = true;
   }
+  // A run with laps is over: its participants show their finish flags, as when it ended.
+  const bool holdsData = RunHoldsData(race);
+  if (holdsData) {
+    for (ParticipantRecord& p : race.slots) p.finished = true;
+  }
   RebuildStandings(race);
   RebuildRows(race);
 
@@ -341,7 +347,7 @@ void SessionController::LoadRun(int runNumber) {
   StandardRefresh(race);
 
   // 10. A run with laps shows them and needs "Clear" before a start; an empty one is ready.
-  s.changed = RunHoldsData(race);
+  s.changed = holdsData;
   if (!s.changed) {
     ResetTable(race);
     RebuildStandings(race);
