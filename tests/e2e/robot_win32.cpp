@@ -17,6 +17,25 @@
 //   tree                                prints the session tree, one node a line, indented by two
 //                                       blanks a level, "*" after a bold node
 //   drag <x1> <y1> <x2> <y2>            drags with the left button in the client area
+//   enabled <first-id> <last-id>        prints the ids of that range whose control is enabled
+// The session tree (nodes known by their node ids, e.g. 10000 the session, 14001 run 1):
+//   tree-select <node-id>               selects the node, as a click on it does
+//   selected                            prints the label of the selected node
+//   tree-rclick <node-id>               right-clicks the node
+//   popup <timeout-ms>                  waits for a pop-up menu and chooses its first item
+//   no-popup <ms>                       exit 0 when no pop-up menu shows within ms
+//   edit-label <text> <timeout-ms>      waits for the label edit box of the tree, prints its
+//                                       limit in characters, types the text and ends the edit
+// With "in <title>" first, the control commands click, text, state, wait-state, set, select and
+// list act on the dialog with that title (waited for up to 10 s) instead of the main window:
+//   set <id> <text>                     sets the control's text, as typing does
+//   select <id> <index>                 selects a line of a list or combo box and notifies
+//   list <id>                           prints the lines of a list or combo box, joined by "|"
+// The common file dialogs (Explorer style: the file name box is control 1148):
+//   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
+//                                       file type shown) and "name=" (the name it offers), then
+//                                       types the name and confirms, or cancels; waits until the
+//                                       dialog is gone
 // Message boxes (dialogs of class #32770, text in the static 0xFFFF):
 //   box <title> <timeout-ms>            waits for a box with that title and prints its text
 //   answer <title> <ok|yes|no|cancel> <timeout-ms>
@@ -31,14 +50,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
 namespace {
 
+int Usage();
+
 constexpr wchar_t kMainClass[] = L"classeF";
 constexpr int kTreeId = 4000;
 constexpr int kBoxTextId = 0xFFFF;
+constexpr int kFileNameBox = 1148;  // the Explorer-style file dialog's name box (ComboBoxEx32)
+constexpr int kFileTypeBox = 1136;  // its file type box
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return std::string();
@@ -112,10 +136,44 @@ HWND MainWindow() {
   return FindWindowW(kMainClass, nullptr);
 }
 
+// The window whose controls the control commands act on: the main window, or a dialog.
+HWND gContainer = nullptr;
+
 HWND Control(const wchar_t* idText) {
-  const HWND main = MainWindow();
-  if (main == nullptr) return nullptr;
-  return GetDlgItem(main, static_cast<int>(std::wcstol(idText, nullptr, 10)));
+  if (gContainer == nullptr) return nullptr;
+  return GetDlgItem(gContainer, static_cast<int>(std::wcstol(idText, nullptr, 10)));
+}
+
+// A visible top-level window of that class, whatever its title (pop-up menus are "#32768").
+HWND VisibleOfClass(const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    HWND found;
+  } search = {className, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (std::wcscmp(name, s->className) != 0 || !IsWindowVisible(window)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// Sets a control's text as the program would see typing: the control notifies its parent.
+bool SetText(HWND control, const std::wstring& text) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
 DWORD Number(const wchar_t* text) {
@@ -192,6 +250,209 @@ int PrintTree() {
   return 0;
 }
 
+// Reads tree items of the program's tree view through a buffer allocated in its process.
+class RemoteTree {
+ public:
+  explicit RemoteTree(HWND tree) : tree_(tree) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_ != nullptr) {
+      remote_ = static_cast<char*>(
+          VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+  }
+  ~RemoteTree() {
+    if (remote_ != nullptr) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  bool ok() const { return remote_ != nullptr; }
+
+  HTREEITEM Next(HTREEITEM item, UINT relation) const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  }
+  // The item's node id and label.
+  LPARAM NodeId(HTREEITEM item, std::wstring* label = nullptr) const {
+    TVITEMW query = {};
+    query.mask = TVIF_PARAM | TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = reinterpret_cast<wchar_t*>(remote_ + sizeof(TVITEMW));
+    query.cchTextMax = kTextChars;
+    WriteProcessMemory(process_, remote_, &query, sizeof query, nullptr);
+    SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_));
+    TVITEMW answer = {};
+    ReadProcessMemory(process_, remote_, &answer, sizeof answer, nullptr);
+    if (label != nullptr) {
+      wchar_t text[kTextChars] = {};
+      ReadProcessMemory(process_, remote_ + sizeof(TVITEMW), text, sizeof text, nullptr);
+      text[kTextChars - 1] = L'\0';
+      *label = text;
+    }
+    return answer.lParam;
+  }
+  HTREEITEM Find(HTREEITEM item, LPARAM id) const {
+    for (; item != nullptr; item = Next(item, TVGN_NEXT)) {
+      if (NodeId(item) == id) return item;
+      if (HTREEITEM found = Find(Next(item, TVGN_CHILD), id)) return found;
+    }
+    return nullptr;
+  }
+  HTREEITEM Find(LPARAM id) const { return Find(Next(nullptr, TVGN_ROOT), id); }
+  // The rectangle of the item's label in the tree's client area.
+  bool LabelRect(HTREEITEM item, RECT& rect) const {
+    // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
+    RECT query = {};
+    std::memcpy(&query, &item, sizeof item);
+    WriteProcessMemory(process_, remote_, &query, sizeof query, nullptr);
+    if (!SendMessageW(tree_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote_))) {
+      return false;
+    }
+    return ReadProcessMemory(process_, remote_, &rect, sizeof rect, nullptr) != FALSE;
+  }
+
+ private:
+  static constexpr int kTextChars = 260;
+  static constexpr SIZE_T kSize = sizeof(TVITEMW) + kTextChars * sizeof(wchar_t);
+  HWND tree_;
+  HANDLE process_ = nullptr;
+  char* remote_ = nullptr;
+};
+
+HWND Tree() {
+  const HWND main = MainWindow();
+  return main != nullptr ? GetDlgItem(main, kTreeId) : nullptr;
+}
+
+int TreeCommand(const std::wstring& command, int argc, wchar_t** argv) {
+  const HWND tree = Tree();
+  if (tree == nullptr) return Fail(L"no session tree");
+  RemoteTree remote(tree);
+  if (!remote.ok()) return Fail(L"cannot reach the program's process");
+  if (command == L"selected") {
+    const HTREEITEM item = remote.Next(nullptr, TVGN_CARET);
+    if (item == nullptr) return Fail(L"no node is selected");
+    std::wstring label;
+    remote.NodeId(item, &label);
+    PrintLine(label);
+    return 0;
+  }
+  if (argc < 3) return Usage();
+  const HTREEITEM item = remote.Find(static_cast<LPARAM>(Number(argv[2])));
+  if (item == nullptr) return Fail(std::wstring(L"no node ") + argv[2]);
+  if (command == L"tree-select") {
+    return PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) ? 0 : 1;
+  }
+  // tree-rclick: a right click in the middle of the node's label.
+  RECT rect;
+  if (!remote.LabelRect(item, rect)) return Fail(L"the node is not visible");
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  POINT screen = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ClientToScreen(tree, &screen);
+  SetCursorPos(screen.x, screen.y);  // the menu opens at the pointer
+  PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageW(tree, WM_RBUTTONUP, 0, at);
+  return 0;
+}
+
+// Chooses the first item of the pop-up menu that shows, with the keyboard.
+int ChoosePopupItem(DWORD timeoutMs) {
+  const HWND menu = WaitFor(timeoutMs, [] { return VisibleOfClass(L"#32768"); });
+  if (menu == nullptr) return Fail(L"no pop-up menu");
+  Sleep(100);
+  PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  const DWORD start = GetTickCount();
+  while (VisibleOfClass(L"#32768") != nullptr && GetTickCount() - start < 5000) Sleep(20);
+  return VisibleOfClass(L"#32768") == nullptr ? 0 : Fail(L"the pop-up menu stayed");
+}
+
+int EditLabel(const std::wstring& text, DWORD timeoutMs) {
+  const HWND tree = Tree();
+  if (tree == nullptr) return Fail(L"no session tree");
+  const HWND edit = WaitFor(timeoutMs, [tree] {
+    return reinterpret_cast<HWND>(SendMessageW(tree, TVM_GETEDITCONTROL, 0, 0));
+  });
+  if (edit == nullptr) return Fail(L"no label is being edited");
+  char limit[32];
+  std::snprintf(limit, sizeof limit, "%u",
+                static_cast<unsigned>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0)));
+  PrintAscii(limit);
+  SetText(edit, text);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(tree, TVM_ENDEDITLABELNOW, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  return 0;
+}
+
+HWND FileDialog() {
+  struct Search {
+    HWND found;
+  } search = {nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        if (ClassOf(window) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+        if (GetDlgItem(window, kFileNameBox) == nullptr) return TRUE;
+        reinterpret_cast<Search*>(data)->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int AnswerFileDialog(const std::wstring& name, DWORD timeoutMs) {
+  const HWND dialog = WaitFor(timeoutMs, FileDialog);
+  if (dialog == nullptr) return Fail(L"no file dialog");
+  Sleep(200);  // the dialog has filled its boxes
+  const HWND nameBox = GetDlgItem(dialog, kFileNameBox);
+  const HWND combo = FindWindowExW(nameBox, nullptr, L"ComboBox", nullptr);
+  const HWND edit = combo != nullptr ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+  if (edit == nullptr) return Fail(L"the file dialog has no name box");
+  PrintLine(L"title=" + WindowText(dialog));
+  PrintLine(L"filter=" + WindowText(GetDlgItem(dialog, kFileTypeBox)));
+  PrintLine(L"name=" + WindowText(edit));
+  if (name == L"cancel") {
+    PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  } else {
+    SetText(edit, name);
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  }
+  const DWORD start = GetTickCount();
+  while (IsWindow(dialog) && GetTickCount() - start < 5000) Sleep(20);
+  return IsWindow(dialog) ? Fail(L"the file dialog stayed") : 0;
+}
+
+// The lines of a list box or combo box, joined by "|".
+int PrintList(HWND control) {
+  const bool combo = ClassOf(control) == L"ComboBox";
+  const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
+  const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+  const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
+  const LRESULT count = SendMessageW(control, countMessage, 0, 0);
+  std::wstring joined;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(i), 0);
+    std::wstring line(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    SendMessageW(control, textMessage, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(line.data()));
+    line.resize(std::wcslen(line.c_str()));
+    if (i > 0) joined += L'|';
+    joined += line;
+  }
+  PrintLine(joined);
+  return 0;
+}
+
+// Selects a line as a click would, and tells the dialog as the control would.
+int SelectLine(HWND control, int index) {
+  const bool combo = ClassOf(control) == L"ComboBox";
+  SendMessageW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  const int id = GetDlgCtrlID(control);
+  PostMessageW(GetParent(control), WM_COMMAND,
+               MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(control));
+  return 0;
+}
+
 int Drag(HWND main, int x1, int y1, int x2, int y2) {
   auto at = [](int x, int y) { return static_cast<LPARAM>(MAKELONG(x, y)); };
   PostMessageW(main, WM_MOUSEMOVE, 0, at(x1, y1));
@@ -209,7 +470,10 @@ int Usage() {
       stderr,
       "usage: zarvo-robot wait-window|wait-gone <class> <timeout-ms> | title|close <class>\n"
       "       zarvo-robot command|click|text|state|place <id> | wait-state <id> <word> <ms>\n"
-      "       zarvo-robot origin | tree | drag <x1> <y1> <x2> <y2>\n"
+      "       zarvo-robot origin | tree | drag <x1> <y1> <x2> <y2> | enabled <first> <last>\n"
+      "       zarvo-robot tree-select|tree-rclick <node-id> | selected | popup|no-popup <ms>\n"
+      "       zarvo-robot edit-label <text> <ms> | file <name|cancel> <ms>\n"
+      "       zarvo-robot [in <title>] set <id> <text> | select <id> <index> | list <id>\n"
       "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
 }
@@ -218,6 +482,14 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
+  if (std::wstring(argv[1]) == L"in") {
+    if (argc < 5) return Usage();
+    const wchar_t* title = argv[2];
+    gContainer = WaitFor(10000, [title] { return VisibleWindow(L"#32770", title); });
+    if (gContainer == nullptr) return Fail(std::wstring(L"no dialog titled ") + title);
+    argc -= 2;
+    argv += 2;
+  }
   const std::wstring command = argv[1];
 
   if (command == L"wait-window" || command == L"wait-gone") {
@@ -269,9 +541,39 @@ int wmain(int argc, wchar_t** argv) {
     return IsWindow(box) ? Fail(L"the box stayed") : 0;
   }
 
+  if (command == L"popup" || command == L"no-popup") {
+    if (argc < 3) return Usage();
+    if (command == L"popup") return ChoosePopupItem(Number(argv[2]));
+    const HWND menu = WaitFor(Number(argv[2]), [] { return VisibleOfClass(L"#32768"); });
+    return menu == nullptr ? 0 : Fail(L"a pop-up menu is shown");
+  }
+  if (command == L"file") {
+    if (argc < 4) return Usage();
+    return AnswerFileDialog(argv[2], Number(argv[3]));
+  }
+
   const HWND main = MainWindow();
   if (main == nullptr) return Fail(L"no main window of class classeF");
+  if (gContainer == nullptr) gContainer = main;
 
+  if (command == L"tree-select" || command == L"tree-rclick" || command == L"selected") {
+    return TreeCommand(command, argc, argv);
+  }
+  if (command == L"edit-label") {
+    if (argc < 4) return Usage();
+    return EditLabel(argv[2], Number(argv[3]));
+  }
+  if (command == L"enabled" && argc >= 4) {
+    std::string ids;
+    for (DWORD id = Number(argv[2]); id <= Number(argv[3]); ++id) {
+      const HWND control = GetDlgItem(main, static_cast<int>(id));
+      if (control == nullptr || !IsWindowEnabled(control)) continue;
+      if (!ids.empty()) ids += ' ';
+      ids += std::to_string(id);
+    }
+    PrintAscii(ids.c_str());
+    return 0;
+  }
   if (command == L"command" && argc >= 3) {
     return PostMessageW(main, WM_COMMAND, MAKEWPARAM(Number(argv[2]), 0), 0) ? 0 : 1;
   }
@@ -290,6 +592,9 @@ int wmain(int argc, wchar_t** argv) {
   const HWND control = Control(argv[2]);
   if (control == nullptr) return Fail(std::wstring(L"no control ") + argv[2]);
   if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+  if (command == L"list") return PrintList(control);
+  if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
+  if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
   if (command == L"text") {
     PrintLine(WindowText(control));
     return 0;
