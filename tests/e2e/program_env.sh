@@ -73,6 +73,30 @@ text() {
     fr:quit-question) echo 'Vous allez quitter!\nSouhaitez-vous sauvegarder la séance en cours?' ;;
     en:quit-refused) echo "A race or a scan is in progress!\\r\\nYou can't quit the application !" ;;
     fr:quit-refused) echo "Un run est en cours!\\r\\nVous ne pouvez pas fermer l'application !" ;;
+    en:new-question) echo 'You wish to begin a new session!\nDo you want to save the current one?' ;;
+    fr:new-question) echo 'Vous voulez commencer une nouvelle séance!\nSouhaitez-vous sauvegarder la séance en cours?' ;;
+    en:save-question) echo 'Do you want to save the current session?' ;;
+    fr:save-question) echo 'Souhaitez-vous sauvegarder la séance en cours?' ;;
+    en:clear-question) echo 'Are you sure you want to clear the results of the current run?\nThe data will be definitively lost.' ;;
+    fr:clear-question) echo 'Etes vous sûr de vouloir effacer les résultats du run?\nLes données seront définitivement perdues' ;;
+    en:track-dialog) echo "Track" ;;
+    fr:track-dialog) echo "Piste" ;;
+    en:participants-dialog) echo "List of drivers" ;;
+    fr:participants-dialog) echo "Liste des pilotes" ;;
+    en:parameters-dialog) echo "Options of race" ;;
+    fr:parameters-dialog) echo "Options de course" ;;
+    en:tree-track) echo "Track" ;;
+    fr:tree-track) echo "Piste" ;;
+    en:tree-drivers) echo "Drivers" ;;
+    fr:tree-drivers) echo "Pilotes" ;;
+    en:tree-parameters) echo "Parameters" ;;
+    fr:tree-parameters) echo "Paramètres" ;;
+    en:filter-new) echo "Training file (.trng)" ;;
+    fr:filter-new) echo "Fichier training (.trng)" ;;
+    en:filter-save-as) echo "Training file  (.trng)" ;;
+    fr:filter-save-as) echo "Fichier training (.trng)" ;;
+    en:filter-open) echo "Training File (.trng)" ;;
+    fr:filter-open) echo "Fichier training (.trng)" ;;
     *) echo "no text $edition:$1" >&2; return 1 ;;
   esac
 }
