@@ -30,6 +30,8 @@ shot() {
   sleep 0.3
   e2e_screenshot "$(printf 'journey-%s-%02d-%s' "$edition" "$step" "$1")"
 }
+# The session name in the header of a session file.
+session_name_in() { head -n1 "$1" | iconv -f CP1252 -t UTF-8 | cut -f2; }
 # The Windows path of a file of the program folder, as the program shows it.
 program_path() { printf 'C:\\Program Files\\Zarvo Training\\%s' "$1"; }
 
@@ -78,7 +80,7 @@ e2e_robot popup 5000 || fail "no menu on the session"
 expect_equal "label edit limit" "28" "$(robot_line edit-label "$session_name" 5000)"
 sleep 0.3
 expect_equal "renamed root" "$session_name *" "$(tree_text | head -n1)"
-header=$(iconv -f CP1252 -t UTF-8 "$dir/Private/Session.trng" | head -n1 | cut -f2)
+header=$(session_name_in "$dir/Private/Session.trng")
 expect_equal "name in the working copy" "$session_name" "$header"
 shot renamed
 
@@ -185,7 +187,7 @@ sleep 0.5
 expect_equal "tree after a cancelled save" "$before_tree" "$(tree_text)"
 expect_equal "title after a cancelled save" "Zarvo" "$(robot_line title classeF)"
 expect_equal "lap buttons after a cancelled save" "2201 2202 2203 2204" "$(robot_line enabled 2201 2220)"
-header=$(iconv -f CP1252 -t UTF-8 "$dir/Private/Session.trng" | head -n1 | cut -f2)
+header=$(session_name_in "$dir/Private/Session.trng")
 expect_equal "the working copy after a cancelled save" "$session_name" "$header"
 [ -z "$(ls "$dir" | grep '\.trng$' || true)" ] || fail "a cancelled save wrote a session file"
 shot new-session-cancelled
