@@ -59,10 +59,11 @@ void CreateRacePanelControls(HWND window, HINSTANCE instance, int screenWidth, i
   }
 
   Control(window, instance, L"BUTTON", "", BS_GROUPBOX, p.lapGroup, 0);
+  // No run is loaded yet: selecting one enables the buttons of its participants' slots.
   for (int k = 1; k <= kLapButtonCount; ++k) {
     char number[4];
     std::snprintf(number, sizeof number, "%d", k);
-    Control(window, instance, L"BUTTON", number, BS_PUSHBUTTON, p.lapButtons[k - 1],
+    Control(window, instance, L"BUTTON", number, BS_PUSHBUTTON | WS_DISABLED, p.lapButtons[k - 1],
             IDC_MANUAL_LAP_FIRST + k - 1);
   }
   Control(window, instance, L"BUTTON", TXT_PANEL_CLOCK_GROUP, BS_GROUPBOX, p.clockGroup,

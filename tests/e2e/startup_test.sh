@@ -100,6 +100,7 @@ expect_equal "scan state text" " Off" "$(robot_line text 2104)"
 expect_equal "scan state box" "enabled=1 visible=0 checked=0" "$(robot_line state 2104)"
 expect_equal "Start state" "enabled=1 visible=1 checked=0" "$(robot_line state 2001)"
 expect_equal "lap button 11" "900 625 40 20" "$(robot_line place 2211)"
+expect_equal "lap buttons without a run" "" "$(robot_line enabled 2201 2220)"
 expect_equal "session tree place" "10 54 190" "$(robot_line place 4000 | cut -d' ' -f1-3)"
 sleep 0.5
 e2e_screenshot "$shot"
