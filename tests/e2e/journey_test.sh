@@ -5,7 +5,7 @@
 # the session is saved under a name typed without ".trng"; the saved file, the runs databases and
 # the circuits database are checked from outside; the session is loaded again and its run shown.
 # Closing is refused while the run is armed and timed, and cancelling the save dialog after "Yes"
-# to saving keeps the session. Screenshots of every step: <artifacts>/journey-<edition>-*.png.
+# to saving (before a new session, or when quitting) keeps the session. Screenshots of every step: <artifacts>/journey-<edition>-*.png.
 #   journey_test.sh <en|fr>
 set -Eeuo pipefail
 edition=${1:?edition en or fr}
@@ -191,6 +191,13 @@ header=$(session_name_in "$dir/Private/Session.trng")
 expect_equal "the working copy after a cancelled save" "$session_name" "$header"
 [ -z "$(ls "$dir" | grep '\.trng$' || true)" ] || fail "a cancelled save wrote a session file"
 shot new-session-cancelled
+# The same when quitting: the window stays open.
+e2e_robot close classeF
+expect_equal "quit question" "$(text quit-question)" "$(robot_line answer "$(text question)" yes 5000)"
+robot_line file cancel 10000 >/dev/null || fail "no save dialog after Yes to quitting"
+sleep 0.5
+e2e_robot wait-window classeF 1000 || fail "cancelling the save dialog closed the program"
+expect_equal "tree after a cancelled quit" "$before_tree" "$(tree_text)"
 
 # ---- Save as... with a name typed without ".trng".
 e2e_robot command 1004
