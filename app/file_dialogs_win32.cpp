@@ -46,11 +46,11 @@ bool Ask(HWND owner, const FileRequest& request, bool save, std::string& chosen)
 }  // namespace
 
 bool Win32FileDialogs::AskSaveFile(const FileRequest& request, std::string& chosen) {
-  return Ask(owner_, request, true, chosen);
+  return Ask(*owner_, request, true, chosen);
 }
 
 bool Win32FileDialogs::AskOpenFile(const FileRequest& request, std::string& chosen) {
-  return Ask(owner_, request, false, chosen);
+  return Ask(*owner_, request, false, chosen);
 }
 
 }  // namespace zarvo

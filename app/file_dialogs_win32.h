@@ -9,12 +9,13 @@ namespace zarvo {
 
 class Win32FileDialogs : public FileDialogs {
  public:
-  explicit Win32FileDialogs(HWND owner) : owner_(owner) {}
+  // owner: the window the dialogs are modal to (the main window once it exists).
+  explicit Win32FileDialogs(const HWND* owner) : owner_(owner) {}
   bool AskSaveFile(const FileRequest& request, std::string& chosen) override;
   bool AskOpenFile(const FileRequest& request, std::string& chosen) override;
 
  private:
-  HWND owner_;
+  const HWND* owner_;
 };
 
 }  // namespace zarvo

@@ -123,7 +123,7 @@ void SessionController::InsertDriverNodes() {
   }
 }
 
-void SessionController::BuildTree(bool expandRuns) {
+void SessionController::BuildNodes(bool expandRuns) {
   const SessionHeader& header = world_.session.header;
   SessionTreeView& tree = world_.tree;
   rebuildingTree_ = true;
@@ -167,7 +167,6 @@ void SessionController::StartUp() {
   ApplyTrackToRace();
   CreateWorkingCopy(s.header.sessionName, world_.boxes);
   SetHasSavedFile(false);
-  BuildTree(false);
 }
 
 void SessionController::OnTreeRightClick() {
@@ -268,6 +267,7 @@ void SessionController::ClearLoadedRun() {
   race.participantCount = 0;
   RebuildRows(race);
   DisableLapButtons();
+  world_.ui.Repaint(RaceArea::kTitle);  // the run caption is gone
 }
 
 void SessionController::LoadRun(int runNumber) {
@@ -335,6 +335,11 @@ void SessionController::LoadRun(int runNumber) {
     p.bestLap = kEmptySlotTime;
     p.finished = true;
   }
+  // A run with laps is over: its participants show their finish flags, as when it ended.
+  const bool holdsData = RunHoldsData(race);
+  if (holdsData) {
+    for (ParticipantRecord& p : race.slots) p.finished = true;
+  }
   RebuildStandings(race);
   RebuildRows(race);
 
@@ -342,7 +347,7 @@ void SessionController::LoadRun(int runNumber) {
   StandardRefresh(race);
 
   // 10. A run with laps shows them and needs "Clear" before a start; an empty one is ready.
-  s.changed = RunHoldsData(race);
+  s.changed = holdsData;
   if (!s.changed) {
     ResetTable(race);
     RebuildStandings(race);
@@ -465,7 +470,7 @@ void SessionController::NewSession() {
   s.header = NewSessionHeader(kDefaultSessionName);
   MakeProgramFolderCurrent();
   CreateWorkingCopy(s.header.sessionName, world_.boxes);
-  BuildTree(false);
+  BuildNodes(false);
   world_.window.ResetResultsView(0);
 }
 
@@ -493,7 +498,7 @@ void SessionController::LoadSession() {
   ReadSessionHeader(s.header, world_.boxes);
   ReadParticipantsList(s.participants, world_.boxes);
   ReadTrackAndCircuit();
-  BuildTree(true);
+  BuildNodes(true);
   world_.window.ResetResultsView(0);
 }
 
@@ -544,7 +549,7 @@ void SessionController::ImportSmartphone() {
   ResetSessionState();
   ReadSessionHeader(s.header, world_.boxes);
   ReadParticipantsList(s.participants, world_.boxes);
-  BuildTree(true);
+  BuildNodes(true);
   world_.window.ResetResultsView(0);
 }
 

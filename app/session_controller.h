@@ -89,9 +89,11 @@ class SessionController {
  public:
   explicit SessionController(const SessionWorld& world);
 
-  // Window start-up: a new session "SEANCE TRAINING" in a new working copy, no saved file, and its
-  // tree with the root expanded.
+  // Window start-up, before the tree exists: a new session "SEANCE TRAINING" in a new working copy,
+  // with no participant, no run loaded and no saved file ("Save" disabled).
   void StartUp();
+  // Window start-up, once the tree exists: the session's nodes, the root expanded.
+  void BuildTree() { BuildNodes(false); }
 
   // ---- Notifications of the session tree (each one first reads the session header and writes
   // the selected node id into it). They are ignored while the controller rebuilds the tree.
@@ -135,7 +137,9 @@ class SessionController {
 
   // The common first step of every tree notification; false when the header cannot be read.
   bool ReadHeaderAndStoreSelection();
-  void BuildTree(bool expandRuns);
+  // Every node again from the session header and participants list; the sessions node expanded
+  // when asked, the root always.
+  void BuildNodes(bool expandRuns);
   void InsertDriverNodes();
   void InsertNode(int32_t id, int32_t parentId, int32_t afterId, const char* label, int image,
                   bool bold = false);

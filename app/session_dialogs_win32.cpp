@@ -8,15 +8,15 @@
 namespace zarvo {
 
 void Win32SessionDialogs::OpenTrackDialog() {
-  RunTrackDialog(owner_, boxes_);
+  RunTrackDialog(*owner_, boxes_);
 }
 
 void Win32SessionDialogs::OpenParticipantsDialog() {
-  RunParticipantsDialog(owner_, boxes_);
+  RunParticipantsDialog(*owner_, boxes_);
 }
 
 void Win32SessionDialogs::OpenRaceParametersDialog() {
-  RunRaceParametersDialog(owner_, boxes_);
+  RunRaceParametersDialog(*owner_, boxes_);
 }
 
 }  // namespace zarvo

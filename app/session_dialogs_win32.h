@@ -11,7 +11,8 @@ namespace zarvo {
 
 class Win32SessionDialogs : public SessionDialogs {
  public:
-  Win32SessionDialogs(HWND owner, MessageBoxes& boxes) : owner_(owner), boxes_(boxes) {}
+  // owner: the window the dialogs are modal to (the main window once it exists).
+  Win32SessionDialogs(const HWND* owner, MessageBoxes& boxes) : owner_(owner), boxes_(boxes) {}
   void OpenTrackDialog() override;
   void OpenParticipantsDialog() override;
   void OpenRaceParametersDialog() override;
@@ -21,7 +22,7 @@ class Win32SessionDialogs : public SessionDialogs {
   bool OpenSmartphoneImportDialog() override { return false; }
 
  private:
-  HWND owner_;
+  const HWND* owner_;
   MessageBoxes& boxes_;
 };
 

@@ -1,20 +1,39 @@
-// The session tree control (a "SysTreeView32") behind the SessionTreeView port, and the routing
-// of its notifications to the session controller.
+// The session tree control (tree view 4000 at the left of the main window): its image list, its
+// colour and place, its nodes known by their node ids behind the SessionTreeView port, and the
+// routing of its notifications to the session controller.
 #pragma once
 
+// <windows.h> must come first.
+// clang-format off
 #include <windows.h>
-// <commctrl.h> needs the types of <windows.h>.
 #include <commctrl.h>
+// clang-format on
+
+#include <cstdint>
 
 #include "app/session_controller.h"
 #include "app/session_ports.h"
+#include "settings/display_settings.h"
 
 namespace zarvo {
 
-class Win32SessionTree : public SessionTreeView {
+class SessionTreeControl final : public SessionTreeView {
  public:
-  explicit Win32SessionTree(HWND tree) : tree_(tree) {}
+  SessionTreeControl() = default;
+  SessionTreeControl(const SessionTreeControl&) = delete;
+  SessionTreeControl& operator=(const SessionTreeControl&) = delete;
+  ~SessionTreeControl() override;
 
+  // Initialises the common controls, creates the image list (icons 17 to 20) and the tree view
+  // with in-place label editing; false when the tree cannot be created.
+  bool Create(HWND parent, HINSTANCE instance, Colour background);
+  HWND handle() const { return tree_; }
+  void SetBackground(Colour colour);
+  // At x 10, y 54, 190 wide, the client height less 80.
+  void Place(int clientHeight);
+
+  // SessionTreeView. Labels are Windows-1252 and shown through the wide calls; before Create
+  // every operation does nothing.
   void Clear() override;
   void InsertNode(const TreeNode& node) override;
   void DeleteNode(int32_t id) override;
@@ -27,8 +46,11 @@ class Win32SessionTree : public SessionTreeView {
  private:
   // The item whose parameter is the node id; nullptr when there is none.
   HTREEITEM Find(int32_t id) const;
+  HTREEITEM FindFrom(HTREEITEM item, int32_t id) const;
+  int32_t NodeIdOf(HTREEITEM item) const;
 
-  HWND tree_;
+  HWND tree_ = nullptr;
+  HIMAGELIST images_ = nullptr;
 };
 
 // Handles a WM_NOTIFY that comes from the session tree and returns what the window procedure

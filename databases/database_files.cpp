@@ -51,22 +51,8 @@ constexpr FieldSpec kDriverFields[] = {
     ZARVO_TEXT_FIELD(DriverRecord, photoPath),
 };
 
-// The 48 setup fields of a car, in setup-sheet order (car name to throttle servo).
-// clang-format off
-#define ZARVO_CAR_SETUP_FIELDS(X)                                                               \
-  X(carName) X(engine) X(plug) X(pipe) X(muffler) X(restrictor) X(clutchGear) X(fuel)           \
-  X(speedController) X(battery) X(ratio) X(differentialFront) X(differentialCentre)             \
-  X(differentialRear) X(shocksFront) X(shocksRear) X(springsFront) X(springsRear) X(fluidFront) \
-  X(fluidRear) X(pistonFront) X(pistonRear) X(reboundFront) X(reboundRear) X(wheelbase)         \
-  X(rideHeightFront) X(rideHeightRear) X(antiRollBarFront) X(antiRollBarRear)                   \
-  X(shocksFixationFront) X(shocksFixationRear) X(camberFront) X(camberRear) X(toeFront)         \
-  X(toeRear) X(body) X(wing) X(wingPosition) X(wingIncline) X(tiresFront) X(tiresRear)          \
-  X(tireInsertsFront) X(tireInsertsRear) X(wheelsFront) X(wheelsRear) X(radio)                  \
-  X(steeringServo) X(throttleServo)
-// clang-format on
-
 // A car's setup has the layout of setup-sheet fields 2 to 49: same order, same capacities.
-#define ZARVO_SAME_AS_SHEET(field)                                               \
+#define ZARVO_SAME_AS_SHEET(field, capacity)                                     \
   static_assert(sizeof(CarRecord::field) == sizeof(SetupSheet::field), #field);  \
   static_assert(offsetof(CarRecord, field) - offsetof(CarRecord, carName) ==     \
                     offsetof(SetupSheet, field) - offsetof(SetupSheet, carName), \
@@ -76,7 +62,7 @@ ZARVO_CAR_SETUP_FIELDS(ZARVO_SAME_AS_SHEET)
 
 constexpr int kCarSetupFieldCount = kSetupFieldCount - 1;
 
-#define ZARVO_CAR_FIELD(field) ZARVO_TEXT_FIELD(CarRecord, field),
+#define ZARVO_CAR_FIELD(field, capacity) ZARVO_TEXT_FIELD(CarRecord, field),
 constexpr FieldSpec kCarFields[] = {
     ZARVO_TEXT_FIELD(CarRecord, name),
     ZARVO_CAR_SETUP_FIELDS(ZARVO_CAR_FIELD) ZARVO_TEXT_FIELD(CarRecord, imagePath),

@@ -2,7 +2,14 @@
 // on only when it equals its "oui" keyword exactly; only "SONLANGUEAnglais" selects English.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace zarvo {
+
+// The sound settings file of the program folder: eight lines, one keyword each, in the order of
+// the fields of SoundSettings.
+constexpr const char kSoundSettingsFile[] = "RéglagesSons.rg";
 
 constexpr const char kSoundEnglish[] = "SONLANGUEAnglais";
 constexpr const char kSoundFrench[] = "SONLANGUEFrancais";
@@ -31,5 +38,29 @@ struct SoundSettings {
   char endOfRace[17];
   char driverFinished[18];
 };
+
+constexpr int kSoundSettingCount = 8;
+
+// Setting i (0..7, in file order) and its capacity, terminator included.
+char* SoundSetting(SoundSettings& settings, int index);
+const char* SoundSetting(const SoundSettings& settings, int index);
+int SoundSettingCapacity(int index);
+
+// Every setting empty: every sound off, language not English.
+void ClearSoundSettings(SoundSettings& settings);
+
+// The bytes of the file: the eight settings in order, each on its own CR LF line.
+std::string FormatSoundSettings(const SoundSettings& settings);
+
+// Takes the blank-separated words of the file, in order, into the eight settings. A word longer
+// than its setting's capacity is cut (the rest of it is skipped, so the next setting keeps its
+// word); settings without a word keep what they held, so callers empty them first. Unknown words
+// are kept as they are: they count as off and are written back unchanged.
+void ParseSoundSettings(std::string_view bytes, SoundSettings& settings);
+
+// Reads the file at path (relative to the program folder); false when it cannot be opened.
+bool ReadSoundSettings(const char* path, SoundSettings& settings);
+// Replaces the file; false when it cannot be written.
+bool WriteSoundSettings(const char* path, const SoundSettings& settings);
 
 }  // namespace zarvo

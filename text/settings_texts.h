@@ -2,6 +2,11 @@
 #ifndef ZARVO_TEXT_SETTINGS_TEXTS_H
 #define ZARVO_TEXT_SETTINGS_TEXTS_H
 
+// "RéglagesSons.rg" cannot be read at start-up, or again after the sound dialog.
+#define TXT_SOUND_SETTINGS_NOT_FOUND \
+  ZT("Error: Sound settings file not found", "Erreur: impossible d'ouvrir le fichier Réglages sons")
+#define TXT_SOUND_SETTINGS_NOT_FOUND_AFTER_DIALOG \
+  ZT("Error: Sound settings file not found", "Erreur: impossible d'ouvrir le fichier Réglage Sons")
 // "Private/RéglagesAffichage.rgsc" cannot be read or written (main window, display options), or
 // a display file cannot be written ("Save" of the display options).
 #define TXT_DISPLAY_SETTINGS_NOT_FOUND \

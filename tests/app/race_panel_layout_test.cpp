@@ -28,7 +28,7 @@ TEST(RacePanelLayout, LeftOfTheCentreTheOffsetTruncatesTowardZero) {
   const RacePanelLayout p = ComputeRacePanelLayout(1366, 768);
   const int centre = (1366 - 200) / 2 + 200;  // 783
   EXPECT_EQ(p.lapButtons[10].x, centre);
-  EXPECT_EQ(p.lapButtons[0].x, centre - 426);  // -683000/1600 = -426.875
+  EXPECT_EQ(p.lapButtons[0].x, centre - 426);   // -683000/1600 = -426.875
   EXPECT_EQ(p.lapButtons[19].x, centre + 384);  // 9·50·1366/1600 = 384.19
   EXPECT_EQ(p.lapButtons[0].y, 625 * 768 / 900);
 }
@@ -61,6 +61,11 @@ TEST(RacePanelLayout, ClockCountdownAndTransponderGroups) {
   EXPECT_EQ(p.transponderGroup.y, 840);
   EXPECT_EQ(p.transponderGroup.height, 102);
   EXPECT_EQ(p.personalChips.x, a + 205);
+  EXPECT_EQ(p.personalChips.width, 140) << "wide enough for its caption";
+  EXPECT_LE(p.personalChips.x + p.personalChips.width,
+            p.transponderGroup.x + p.transponderGroup.width);
+  EXPECT_LT(p.personalChips.y + p.personalChips.height, p.scanButton.y)
+      << "the row of Scan is below it";
   EXPECT_EQ(p.mixedScan.y, 912);
   EXPECT_EQ(p.scanButton.x, a + 320);
   EXPECT_EQ(p.scanState.x, a + 390);

@@ -123,6 +123,7 @@ class SessionControllerTest : public ::testing::Test {
         SessionWorld{*session, *race, *circuits, *raceControl, *ui, tree, window, files, dialogs,
                      boxes, folder.path()});
     controller->StartUp();
+    controller->BuildTree();
   }
 
   std::string InitialSaveName() const { return folder.path() + "\\*.trng"; }
@@ -362,6 +363,7 @@ TEST_F(SessionControllerTest, LoadingAnEmptyRunPutsTheListInTheSlotsAndMakesItRe
   EXPECT_EQ(race->slots[2].bestLap, kEmptySlotTime);
   EXPECT_EQ(race->participantCount, 2);
   EXPECT_TRUE(race->run.ready);
+  EXPECT_FALSE(race->rows[0].finished);
   EXPECT_FALSE(session->changed);
   EXPECT_STREQ(session->runCaption, " CLUB - Run2 ");
   EXPECT_STREQ(session->runSectionTitle, "SessionRun2");
@@ -389,9 +391,21 @@ TEST_F(SessionControllerTest, LoadingARunWithLapsShowsItsResultsAndNeedsClear) {
   EXPECT_FALSE(race->run.ready);
   EXPECT_TRUE(race->run.resultsPresent);
   EXPECT_TRUE(session->changed);
+  // The lap buttons follow the standings: slots 1 and 3.
   EXPECT_TRUE(ui->controlEnabled.at(IDC_MANUAL_LAP_FIRST));
   EXPECT_FALSE(ui->controlEnabled.at(IDC_MANUAL_LAP_FIRST + 1));
   EXPECT_TRUE(ui->controlEnabled.at(IDC_MANUAL_LAP_FIRST + 2));
+  // The run is over: both show their finish flags until "Clear" makes it ready again.
+  EXPECT_TRUE(race->rows[0].finished);
+  EXPECT_TRUE(race->rows[1].finished);
+  raceControl->OnStart();
+  EXPECT_FALSE(race->run.startArmed) << "Start waits for Clear";
+  boxes.answers.push_back(Answer::kYes);
+  raceControl->OnClear();
+  EXPECT_TRUE(race->run.ready);
+  EXPECT_FALSE(race->slots[0].finished);
+  raceControl->OnStart();
+  EXPECT_TRUE(race->run.startArmed);
 }
 
 TEST_F(SessionControllerTest, InTheMixedModeALoadedRunKeepsNoTransponder) {
@@ -551,6 +565,23 @@ TEST_F(SessionControllerTest, NewSessionWithoutSavingStartsAFreshSession) {
   EXPECT_EQ(tree.LabelOf(kSessionNodeId), "SEANCE TRAINING");
   EXPECT_FALSE(tree.Has(kRunsNodeId + 1));
   EXPECT_EQ(window.resets.back(), 0);
+}
+
+TEST_F(SessionControllerTest, ANewOrLoadedSessionTakesTheRunCaptionOffTheScreen) {
+  const std::string bytes = SessionBytes("OLD").Drivers({{"ANNA", "", ""}}).Runs(1).Bytes();
+  Load(bytes);
+  Select(kRunsNodeId + 1);
+  ASSERT_STREQ(session->runCaption, " OLD - Run1 ");
+  int titleRepaints = ui->repaints[RaceArea::kTitle];
+  Load(bytes, "again.trng");
+  EXPECT_STREQ(session->runCaption, "");
+  EXPECT_GT(ui->repaints[RaceArea::kTitle], titleRepaints);
+  Select(kRunsNodeId + 1);
+  titleRepaints = ui->repaints[RaceArea::kTitle];
+  boxes.answers.push_back(Answer::kNo);
+  controller->NewSession();
+  EXPECT_STREQ(session->runCaption, "");
+  EXPECT_GT(ui->repaints[RaceArea::kTitle], titleRepaints);
 }
 
 TEST_F(SessionControllerTest, SavingBeforeANewSessionAsksForAFileWhenThereIsNone) {

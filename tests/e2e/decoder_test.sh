@@ -34,6 +34,7 @@ for _ in $(seq 100); do [ -e "$E2E_WORK/com1" ] && [ -e "$E2E_WORK/sim" ] && bre
 wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$E2E_WORK/com1" /f >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
+e2e_start_wineserver
 
 start_simulator() {
   "$ZARVO_SIMULATOR" --verbose --device "$E2E_WORK/sim" "$@" >"$E2E_WORK/simulator.log" 2>&1 &

@@ -1,63 +1,626 @@
 // The end-to-end robot: a console program that runs in the same Wine prefix as the program under
-// test, finds its windows by class and title, and sends it commands, as a user would.
-//   zarvo-robot wait-window <class> <timeout-ms>   exit 0 when a visible window of the class exists
-//   zarvo-robot title <class>                       prints the window title
-//   zarvo-robot close <class>                       posts WM_CLOSE to it
-//   zarvo-robot wait-gone <class> <timeout-ms>      exit 0 once no window of the class is left
+// test, finds its windows and controls by class, id and title, and acts as a user would. Texts it
+// is given and prints are UTF-8; line ends inside a text are printed as the two characters \r, \n.
+//   wait-window <class> <timeout-ms>    exit 0 once a visible window of the class exists
+//   wait-gone <class> <timeout-ms>      exit 0 once no window of the class is left
+//   title <class>                       prints the window's title
+//   close <class>                       posts WM_CLOSE to it (the close box)
+// The commands below act on the main window, class "classeF":
+//   command <id>                        posts WM_COMMAND <id> as a menu item does
+//   click <id>                          clicks the control <id> (BM_CLICK)
+//   text <id>                           prints the control's text
+//   state <id>                          prints "enabled=0|1 visible=0|1 checked=0|1"
+//   wait-state <id> <word> <timeout-ms> waits until the control is enabled, disabled, visible,
+//                                       hidden, checked or unchecked
+//   place <id>                          prints "x y width height" in the window's client area
+//   origin                              prints the screen position of the client area's corner
+//   tree                                prints the session tree, one node a line, indented by two
+//                                       blanks a level, "*" after a bold node
+//   drag <x1> <y1> <x2> <y2>            drags with the left button in the client area
+//   enabled <first-id> <last-id>        prints the ids of that range whose control is enabled
+// The session tree (nodes known by their node ids, e.g. 10000 the session, 14001 run 1):
+//   tree-select <node-id>               selects the node, as a click on it does
+//   selected                            prints the label of the selected node
+//   tree-rclick <node-id>               right-clicks the node
+//   popup <timeout-ms>                  waits for a pop-up menu and chooses its first item
+//   no-popup <ms>                       exit 0 when no pop-up menu shows within ms
+//   edit-label <text> <timeout-ms>      waits for the label edit box of the tree, prints its
+//                                       limit in characters, types the text and ends the edit
+// With "in <title>" first, the control commands click, text, state, wait-state, set, select and
+// list act on the dialog with that title (waited for up to 10 s) instead of the main window:
+//   set <id> <text>                     sets the control's text, as typing does
+//   select <id> <index>                 selects a line of a list or combo box and notifies
+//   list <id>                           prints the lines of a list or combo box, joined by "|"
+// The common file dialogs (Explorer style: the file name box is control 1148):
+//   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
+//                                       file type shown) and "name=" (the name it offers), then
+//                                       types the name and confirms, or cancels; waits until the
+//                                       dialog is gone
+// Message boxes (dialogs of class #32770, text in the static 0xFFFF):
+//   box <title> <timeout-ms>            waits for a box with that title and prints its text
+//   answer <title> <ok|yes|no|cancel> <timeout-ms>
+//                                       waits for it, prints its text, presses the button and
+//                                       waits until the box is gone
+//   no-box <title> <ms>                 exit 0 when no box with that title shows within ms
+// <windows.h> must come first.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace {
 
-HWND FindByClass(const char* className) { return FindWindowA(className, nullptr); }
+int Usage();
 
-bool WaitFor(const char* className, bool present, DWORD timeoutMs) {
+constexpr wchar_t kMainClass[] = L"classeF";
+constexpr int kTreeId = 4000;
+constexpr int kBoxTextId = 0xFFFF;
+constexpr int kFileNameBox = 1148;  // the Explorer-style file dialog's name box (ComboBoxEx32)
+constexpr int kFileTypeBox = 1136;  // its file type box
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+// Prints a line as UTF-8 bytes, whatever the console's code page.
+void PrintLine(const std::wstring& text) {
+  std::string line;
+  for (char c : Utf8(text)) {
+    if (c == '\r') {
+      line += "\\r";
+    } else if (c == '\n') {
+      line += "\\n";
+    } else {
+      line += c;
+    }
+  }
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  std::fflush(stdout);
+}
+
+void PrintAscii(const char* text) {
+  std::fputs(text, stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+int Fail(const std::wstring& what) {
+  std::fprintf(stderr, "robot: %s\n", Utf8(what).c_str());
+  return 1;
+}
+
+// The text as the window itself gives it: GetWindowText would read, for a window of another
+// process, only the caption stored by the system, which edit controls do not keep up to date.
+std::wstring WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                      reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000, &got);
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
+
+// Polls every 50 ms until found() gives a window or the time is over.
+template <typename Find>
+HWND WaitFor(DWORD timeoutMs, Find found) {
   const DWORD start = GetTickCount();
   for (;;) {
-    const HWND window = FindByClass(className);
-    const bool found = window != nullptr && IsWindowVisible(window);
-    if (found == present) return true;
-    if (GetTickCount() - start > timeoutMs) return false;
+    const HWND window = found();
+    if (window != nullptr) return window;
+    if (GetTickCount() - start > timeoutMs) return nullptr;
     Sleep(50);
   }
 }
 
+HWND VisibleWindow(const wchar_t* className, const wchar_t* title) {
+  const HWND window = FindWindowW(className, title);
+  return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND MainWindow() {
+  return FindWindowW(kMainClass, nullptr);
+}
+
+// The window whose controls the control commands act on: the main window, or a dialog.
+HWND gContainer = nullptr;
+
+HWND Control(const wchar_t* idText) {
+  if (gContainer == nullptr) return nullptr;
+  return GetDlgItem(gContainer, static_cast<int>(std::wcstol(idText, nullptr, 10)));
+}
+
+// A visible top-level window of that class, whatever its title (pop-up menus are "#32768").
+HWND VisibleOfClass(const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    HWND found;
+  } search = {className, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (std::wcscmp(name, s->className) != 0 || !IsWindowVisible(window)) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// Sets a control's text as the program would see typing: the control notifies its parent.
+bool SetText(HWND control, const std::wstring& text) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+DWORD Number(const wchar_t* text) {
+  return static_cast<DWORD>(std::wcstoul(text, nullptr, 10));
+}
+
+int ButtonId(const std::wstring& name) {
+  if (name == L"ok") return IDOK;
+  if (name == L"yes") return IDYES;
+  if (name == L"no") return IDNO;
+  if (name == L"cancel") return IDCANCEL;
+  return 0;
+}
+
+bool StateHolds(HWND control, const std::wstring& word) {
+  const bool checked = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (word == L"enabled") return IsWindowEnabled(control) != FALSE;
+  if (word == L"disabled") return IsWindowEnabled(control) == FALSE;
+  if (word == L"visible") return IsWindowVisible(control) != FALSE;
+  if (word == L"hidden") return IsWindowVisible(control) == FALSE;
+  if (word == L"checked") return checked;
+  if (word == L"unchecked") return !checked;
+  return false;
+}
+
+// The session tree lives in the program's process: its items are read through a buffer
+// allocated there.
+int PrintTree() {
+  const HWND main = MainWindow();
+  const HWND tree = main != nullptr ? GetDlgItem(main, kTreeId) : nullptr;
+  if (tree == nullptr) return Fail(L"no session tree");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(tree, &pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (process == nullptr) return Fail(L"cannot open the program's process");
+  constexpr int kTextChars = 260;
+  const SIZE_T size = sizeof(TVITEMW) + kTextChars * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (remote == nullptr) {
+    CloseHandle(process);
+    return Fail(L"cannot allocate in the program's process");
+  }
+  auto print = [&](HTREEITEM item, int depth, auto& self) -> void {
+    for (; item != nullptr;
+         item = reinterpret_cast<HTREEITEM>(
+             SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+      TVITEMW query = {};
+      query.mask = TVIF_TEXT | TVIF_STATE;
+      query.hItem = item;
+      query.stateMask = TVIS_BOLD;
+      query.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+      query.cchTextMax = kTextChars;
+      WriteProcessMemory(process, remote, &query, sizeof query, nullptr);
+      SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+      TVITEMW answer = {};
+      wchar_t text[kTextChars] = {};
+      ReadProcessMemory(process, remote, &answer, sizeof answer, nullptr);
+      ReadProcessMemory(process, remote + sizeof(TVITEMW), text, sizeof text, nullptr);
+      text[kTextChars - 1] = L'\0';
+      std::wstring line(static_cast<size_t>(depth) * 2, L' ');
+      line += text;
+      if ((answer.state & TVIS_BOLD) != 0) line += L" *";
+      PrintLine(line);
+      const auto child = reinterpret_cast<HTREEITEM>(
+          SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+      self(child, depth + 1, self);
+    }
+  };
+  print(reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0, print);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
+// Reads tree items of the program's tree view through a buffer allocated in its process.
+class RemoteTree {
+ public:
+  explicit RemoteTree(HWND tree) : tree_(tree) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_ != nullptr) {
+      remote_ = static_cast<char*>(
+          VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    }
+  }
+  ~RemoteTree() {
+    if (remote_ != nullptr) VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  bool ok() const { return remote_ != nullptr; }
+
+  HTREEITEM Next(HTREEITEM item, UINT relation) const {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  }
+  // The item's node id and label.
+  LPARAM NodeId(HTREEITEM item, std::wstring* label = nullptr) const {
+    TVITEMW query = {};
+    query.mask = TVIF_PARAM | TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = reinterpret_cast<wchar_t*>(remote_ + sizeof(TVITEMW));
+    query.cchTextMax = kTextChars;
+    WriteProcessMemory(process_, remote_, &query, sizeof query, nullptr);
+    SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_));
+    TVITEMW answer = {};
+    ReadProcessMemory(process_, remote_, &answer, sizeof answer, nullptr);
+    if (label != nullptr) {
+      wchar_t text[kTextChars] = {};
+      ReadProcessMemory(process_, remote_ + sizeof(TVITEMW), text, sizeof text, nullptr);
+      text[kTextChars - 1] = L'\0';
+      *label = text;
+    }
+    return answer.lParam;
+  }
+  HTREEITEM Find(HTREEITEM item, LPARAM id) const {
+    for (; item != nullptr; item = Next(item, TVGN_NEXT)) {
+      if (NodeId(item) == id) return item;
+      if (HTREEITEM found = Find(Next(item, TVGN_CHILD), id)) return found;
+    }
+    return nullptr;
+  }
+  HTREEITEM Find(LPARAM id) const { return Find(Next(nullptr, TVGN_ROOT), id); }
+  // The rectangle of the item's label in the tree's client area.
+  bool LabelRect(HTREEITEM item, RECT& rect) const {
+    // TVM_GETITEMRECT takes the item in the rectangle's first bytes.
+    RECT query = {};
+    std::memcpy(&query, &item, sizeof item);
+    WriteProcessMemory(process_, remote_, &query, sizeof query, nullptr);
+    if (!SendMessageW(tree_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote_))) {
+      return false;
+    }
+    return ReadProcessMemory(process_, remote_, &rect, sizeof rect, nullptr) != FALSE;
+  }
+
+ private:
+  static constexpr int kTextChars = 260;
+  static constexpr SIZE_T kSize = sizeof(TVITEMW) + kTextChars * sizeof(wchar_t);
+  HWND tree_;
+  HANDLE process_ = nullptr;
+  char* remote_ = nullptr;
+};
+
+HWND Tree() {
+  const HWND main = MainWindow();
+  return main != nullptr ? GetDlgItem(main, kTreeId) : nullptr;
+}
+
+int TreeCommand(const std::wstring& command, int argc, wchar_t** argv) {
+  const HWND tree = Tree();
+  if (tree == nullptr) return Fail(L"no session tree");
+  RemoteTree remote(tree);
+  if (!remote.ok()) return Fail(L"cannot reach the program's process");
+  if (command == L"selected") {
+    const HTREEITEM item = remote.Next(nullptr, TVGN_CARET);
+    if (item == nullptr) return Fail(L"no node is selected");
+    std::wstring label;
+    remote.NodeId(item, &label);
+    PrintLine(label);
+    return 0;
+  }
+  if (argc < 3) return Usage();
+  const HTREEITEM item = remote.Find(static_cast<LPARAM>(Number(argv[2])));
+  if (item == nullptr) return Fail(std::wstring(L"no node ") + argv[2]);
+  if (command == L"tree-select") {
+    return PostMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) ? 0 : 1;
+  }
+  // tree-rclick: a right click in the middle of the node's label.
+  RECT rect;
+  if (!remote.LabelRect(item, rect)) return Fail(L"the node is not visible");
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  POINT screen = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  ClientToScreen(tree, &screen);
+  SetCursorPos(screen.x, screen.y);  // the menu opens at the pointer
+  PostMessageW(tree, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  PostMessageW(tree, WM_RBUTTONUP, 0, at);
+  return 0;
+}
+
+// Chooses the first item of the pop-up menu that shows, with the keyboard.
+int ChoosePopupItem(DWORD timeoutMs) {
+  const HWND menu = WaitFor(timeoutMs, [] { return VisibleOfClass(L"#32768"); });
+  if (menu == nullptr) return Fail(L"no pop-up menu");
+  Sleep(100);
+  PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  const DWORD start = GetTickCount();
+  while (VisibleOfClass(L"#32768") != nullptr && GetTickCount() - start < 5000) Sleep(20);
+  return VisibleOfClass(L"#32768") == nullptr ? 0 : Fail(L"the pop-up menu stayed");
+}
+
+int EditLabel(const std::wstring& text, DWORD timeoutMs) {
+  const HWND tree = Tree();
+  if (tree == nullptr) return Fail(L"no session tree");
+  const HWND edit = WaitFor(timeoutMs, [tree] {
+    return reinterpret_cast<HWND>(SendMessageW(tree, TVM_GETEDITCONTROL, 0, 0));
+  });
+  if (edit == nullptr) return Fail(L"no label is being edited");
+  char limit[32];
+  std::snprintf(limit, sizeof limit, "%u",
+                static_cast<unsigned>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0)));
+  PrintAscii(limit);
+  SetText(edit, text);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(tree, TVM_ENDEDITLABELNOW, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  return 0;
+}
+
+HWND FileDialog() {
+  struct Search {
+    HWND found;
+  } search = {nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        if (ClassOf(window) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+        if (GetDlgItem(window, kFileNameBox) == nullptr) return TRUE;
+        reinterpret_cast<Search*>(data)->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int AnswerFileDialog(const std::wstring& name, DWORD timeoutMs) {
+  const HWND dialog = WaitFor(timeoutMs, FileDialog);
+  if (dialog == nullptr) return Fail(L"no file dialog");
+  Sleep(200);  // the dialog has filled its boxes
+  const HWND nameBox = GetDlgItem(dialog, kFileNameBox);
+  const HWND combo = FindWindowExW(nameBox, nullptr, L"ComboBox", nullptr);
+  const HWND edit = combo != nullptr ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+  if (edit == nullptr) return Fail(L"the file dialog has no name box");
+  PrintLine(L"title=" + WindowText(dialog));
+  PrintLine(L"filter=" + WindowText(GetDlgItem(dialog, kFileTypeBox)));
+  PrintLine(L"name=" + WindowText(edit));
+  if (name == L"cancel") {
+    PostMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+  } else {
+    SetText(edit, name);
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  }
+  const DWORD start = GetTickCount();
+  while (IsWindow(dialog) && GetTickCount() - start < 5000) Sleep(20);
+  return IsWindow(dialog) ? Fail(L"the file dialog stayed") : 0;
+}
+
+// The lines of a list box or combo box, joined by "|".
+int PrintList(HWND control) {
+  const bool combo = ClassOf(control) == L"ComboBox";
+  const UINT countMessage = combo ? CB_GETCOUNT : LB_GETCOUNT;
+  const UINT lengthMessage = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+  const UINT textMessage = combo ? CB_GETLBTEXT : LB_GETTEXT;
+  const LRESULT count = SendMessageW(control, countMessage, 0, 0);
+  std::wstring joined;
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(i), 0);
+    std::wstring line(static_cast<size_t>(length < 0 ? 0 : length) + 1, L'\0');
+    SendMessageW(control, textMessage, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(line.data()));
+    line.resize(std::wcslen(line.c_str()));
+    if (i > 0) joined += L'|';
+    joined += line;
+  }
+  PrintLine(joined);
+  return 0;
+}
+
+// Selects a line as a click would, and tells the dialog as the control would.
+int SelectLine(HWND control, int index) {
+  const bool combo = ClassOf(control) == L"ComboBox";
+  SendMessageW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  const int id = GetDlgCtrlID(control);
+  PostMessageW(GetParent(control), WM_COMMAND,
+               MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(control));
+  return 0;
+}
+
+int Drag(HWND main, int x1, int y1, int x2, int y2) {
+  auto at = [](int x, int y) { return static_cast<LPARAM>(MAKELONG(x, y)); };
+  PostMessageW(main, WM_MOUSEMOVE, 0, at(x1, y1));
+  PostMessageW(main, WM_LBUTTONDOWN, MK_LBUTTON, at(x1, y1));
+  for (int step = 1; step <= 4; ++step) {
+    PostMessageW(main, WM_MOUSEMOVE, MK_LBUTTON,
+                 at(x1 + (x2 - x1) * step / 4, y1 + (y2 - y1) * step / 4));
+  }
+  PostMessageW(main, WM_LBUTTONUP, 0, at(x2, y2));
+  return 0;
+}
+
 int Usage() {
-  std::fprintf(stderr,
-               "usage: zarvo-robot wait-window|wait-gone <class> <timeout-ms>\n"
-               "       zarvo-robot title|close <class>\n");
+  std::fprintf(
+      stderr,
+      "usage: zarvo-robot wait-window|wait-gone <class> <timeout-ms> | title|close <class>\n"
+      "       zarvo-robot command|click|text|state|place <id> | wait-state <id> <word> <ms>\n"
+      "       zarvo-robot origin | tree | drag <x1> <y1> <x2> <y2> | enabled <first> <last>\n"
+      "       zarvo-robot tree-select|tree-rclick <node-id> | selected | popup|no-popup <ms>\n"
+      "       zarvo-robot edit-label <text> <ms> | file <name|cancel> <ms>\n"
+      "       zarvo-robot [in <title>] set <id> <text> | select <id> <index> | list <id>\n"
+      "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc < 3) return Usage();
-  const char* command = argv[1];
-  const char* className = argv[2];
-  if (std::strcmp(command, "wait-window") == 0 || std::strcmp(command, "wait-gone") == 0) {
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return Usage();
+  if (std::wstring(argv[1]) == L"in") {
+    if (argc < 5) return Usage();
+    const wchar_t* title = argv[2];
+    gContainer = WaitFor(10000, [title] { return VisibleWindow(L"#32770", title); });
+    if (gContainer == nullptr) return Fail(std::wstring(L"no dialog titled ") + title);
+    argc -= 2;
+    argv += 2;
+  }
+  const std::wstring command = argv[1];
+
+  if (command == L"wait-window" || command == L"wait-gone") {
     if (argc < 4) return Usage();
-    const bool present = std::strcmp(command, "wait-window") == 0;
-    const bool ok = WaitFor(className, present, static_cast<DWORD>(std::atoi(argv[3])));
-    if (!ok) std::fprintf(stderr, "robot: %s %s timed out\n", command, className);
-    return ok ? 0 : 1;
+    const bool present = command == L"wait-window";
+    const wchar_t* className = argv[2];
+    const DWORD start = GetTickCount();
+    for (;;) {
+      const bool found = VisibleWindow(className, nullptr) != nullptr;
+      if (found == present) return 0;
+      if (GetTickCount() - start > Number(argv[3])) {
+        return Fail(command + L" " + className + L" timed out");
+      }
+      Sleep(50);
+    }
   }
-  const HWND window = FindByClass(className);
-  if (window == nullptr) {
-    std::fprintf(stderr, "robot: no window of class %s\n", className);
-    return 1;
+  if (command == L"title" || command == L"close") {
+    if (argc < 3) return Usage();
+    const HWND window = FindWindowW(argv[2], nullptr);
+    if (window == nullptr) return Fail(std::wstring(L"no window of class ") + argv[2]);
+    if (command == L"title") {
+      PrintLine(WindowText(window));
+      return 0;
+    }
+    return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
-  if (std::strcmp(command, "title") == 0) {
-    char title[512] = {};
-    GetWindowTextA(window, title, sizeof title);
-    std::printf("%s\n", title);
+
+  if (command == L"box" || command == L"answer" || command == L"no-box") {
+    const int timeoutArg = command == L"answer" ? 4 : 3;
+    if (argc <= timeoutArg) return Usage();
+    const wchar_t* title = argv[2];
+    const DWORD timeout = Number(argv[timeoutArg]);
+    const HWND box = WaitFor(timeout, [title] { return VisibleWindow(L"#32770", title); });
+    if (command == L"no-box") {
+      if (box == nullptr) return 0;
+      PrintLine(WindowText(GetDlgItem(box, kBoxTextId)));
+      return Fail(std::wstring(L"a box titled ") + title + L" is shown");
+    }
+    if (box == nullptr) return Fail(std::wstring(L"no box titled ") + title);
+    Sleep(100);  // the box has finished drawing when the screenshot of a test is taken
+    PrintLine(WindowText(GetDlgItem(box, kBoxTextId)));
+    if (command == L"box") return 0;
+    const int id = ButtonId(argv[3]);
+    const HWND button = GetDlgItem(box, id);
+    if (button == nullptr) return Fail(std::wstring(L"the box has no button ") + argv[3]);
+    PostMessageW(button, BM_CLICK, 0, 0);
+    const DWORD start = GetTickCount();
+    while (IsWindow(box) && GetTickCount() - start < 5000) Sleep(20);
+    return IsWindow(box) ? Fail(L"the box stayed") : 0;
+  }
+
+  if (command == L"popup" || command == L"no-popup") {
+    if (argc < 3) return Usage();
+    if (command == L"popup") return ChoosePopupItem(Number(argv[2]));
+    const HWND menu = WaitFor(Number(argv[2]), [] { return VisibleOfClass(L"#32768"); });
+    return menu == nullptr ? 0 : Fail(L"a pop-up menu is shown");
+  }
+  if (command == L"file") {
+    if (argc < 4) return Usage();
+    return AnswerFileDialog(argv[2], Number(argv[3]));
+  }
+
+  const HWND main = MainWindow();
+  if (main == nullptr) return Fail(L"no main window of class classeF");
+  if (gContainer == nullptr) gContainer = main;
+
+  if (command == L"tree-select" || command == L"tree-rclick" || command == L"selected") {
+    return TreeCommand(command, argc, argv);
+  }
+  if (command == L"edit-label") {
+    if (argc < 4) return Usage();
+    return EditLabel(argv[2], Number(argv[3]));
+  }
+  if (command == L"enabled" && argc >= 4) {
+    std::string ids;
+    for (DWORD id = Number(argv[2]); id <= Number(argv[3]); ++id) {
+      const HWND control = GetDlgItem(main, static_cast<int>(id));
+      if (control == nullptr || !IsWindowEnabled(control)) continue;
+      if (!ids.empty()) ids += ' ';
+      ids += std::to_string(id);
+    }
+    PrintAscii(ids.c_str());
     return 0;
   }
-  if (std::strcmp(command, "close") == 0) {
-    return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (command == L"command" && argc >= 3) {
+    return PostMessageW(main, WM_COMMAND, MAKEWPARAM(Number(argv[2]), 0), 0) ? 0 : 1;
+  }
+  if (command == L"origin") {
+    POINT corner = {0, 0};
+    ClientToScreen(main, &corner);
+    std::printf("%ld %ld\n", static_cast<long>(corner.x), static_cast<long>(corner.y));
+    return 0;
+  }
+  if (command == L"tree") return PrintTree();
+  if (command == L"drag" && argc >= 6) {
+    return Drag(main, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  }
+
+  if (argc < 3) return Usage();
+  const HWND control = Control(argv[2]);
+  if (control == nullptr) return Fail(std::wstring(L"no control ") + argv[2]);
+  if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+  if (command == L"list") return PrintList(control);
+  if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
+  if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
+  if (command == L"text") {
+    PrintLine(WindowText(control));
+    return 0;
+  }
+  if (command == L"state") {
+    char line[64];
+    std::snprintf(line, sizeof line, "enabled=%d visible=%d checked=%d",
+                  IsWindowEnabled(control) ? 1 : 0, IsWindowVisible(control) ? 1 : 0,
+                  SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    PrintAscii(line);
+    return 0;
+  }
+  if (command == L"wait-state" && argc >= 5) {
+    const std::wstring word = argv[3];
+    const HWND found = WaitFor(Number(argv[4]), [control, &word] {
+      return StateHolds(control, word) ? control : nullptr;
+    });
+    return found != nullptr ? 0 : Fail(std::wstring(L"control ") + argv[2] + L" is not " + word);
+  }
+  if (command == L"place") {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
+                static_cast<long>(r.right - r.left), static_cast<long>(r.bottom - r.top));
+    return 0;
   }
   return Usage();
 }

@@ -35,7 +35,7 @@ e2e_start_display() {
 
 # The template prefix is made once per build folder and copied for every test.
 e2e_make_template() {
-  if [ -f "$ZARVO_WINE_TEMPLATE/.zarvo-ready" ]; then return 0; fi
+  if [ -f "$ZARVO_WINE_TEMPLATE/.zarvo-ready-2" ]; then return 0; fi
   e2e_log "creating the Wine template prefix"
   rm -rf "$ZARVO_WINE_TEMPLATE"
   WINEPREFIX="$ZARVO_WINE_TEMPLATE" wineboot -i >/dev/null 2>&1
@@ -45,9 +45,23 @@ e2e_make_template() {
   WINEPREFIX="$ZARVO_WINE_TEMPLATE" $reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1600x900 /f >/dev/null 2>&1
   WINEPREFIX="$ZARVO_WINE_TEMPLATE" $reg 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
   WINEPREFIX="$ZARVO_WINE_TEMPLATE" $reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'Arial Black' /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
+  # Window captions draw their buttons with Marlett, which this Wine finds only in the prefix.
+  e2e_install_marlett "$ZARVO_WINE_TEMPLATE"
   WINEPREFIX="$ZARVO_WINE_TEMPLATE" wineserver -k 2>/dev/null || true
   WINEPREFIX="$ZARVO_WINE_TEMPLATE" wineserver -w 2>/dev/null || true
-  touch "$ZARVO_WINE_TEMPLATE/.zarvo-ready"
+  touch "$ZARVO_WINE_TEMPLATE/.zarvo-ready-2"
+}
+
+# Copies Wine's Marlett font into the prefix's Fonts folder (caption and message box buttons).
+e2e_install_marlett() {
+  local font
+  for font in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+    if [ -f "$font" ]; then
+      mkdir -p "$1/drive_c/windows/Fonts"
+      cp "$font" "$1/drive_c/windows/Fonts/"
+      return 0
+    fi
+  done
 }
 
 # A fresh prefix in a new work folder, with the installed program; exports WINEPREFIX,
@@ -59,6 +73,13 @@ e2e_new_prefix() {
   export WINEPREFIX="$E2E_WORK/prefix"
   E2E_PROGRAM_DIR="$WINEPREFIX/drive_c/Program Files/Zarvo Training"
   cmake --install "$ZARVO_WINDOWS_BUILD_DIR" --prefix "$E2E_PROGRAM_DIR" >/dev/null
+  e2e_start_wineserver
+}
+
+# Starts the prefix's Wine server with its messages in the work folder (the server writes what it
+# still holds when it is stopped; whoever starts it first would otherwise get that on stderr).
+e2e_start_wineserver() {
+  wineserver 2>>"$E2E_WORK/wineserver.log" || true
 }
 
 # Gives the prefix's virtual desktop another size (WxH), for a display started at that size.
@@ -66,6 +87,7 @@ e2e_set_desktop_size() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" /f >/dev/null 2>&1
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
+  e2e_start_wineserver
 }
 
 e2e_robot() { wine "$ZARVO_ROBOT" "$@"; }

@@ -1,0 +1,248 @@
+// The program's start-up, its commands, closing and its end.
+#include "app/program.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/session_file.h"
+#include "databases/database_files.h"
+#include "platform/files.h"
+#include "resources/resource_ids.h"
+#include "text/catalogue.h"
+#include "text/fixed_text.h"
+
+namespace zarvo {
+
+Program::Program(const ProgramServices& services)
+    : services_(services),
+      state_(std::make_unique<ProgramState>()),
+      link_(services.clock, services.port, services.boxes),
+      channel_(link_),
+      archive_(state_->session, services.boxes),
+      raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
+                                    state_->session.participants, services.clock, services.player,
+                                    services.boxes, services.ui, channel_, archive_}) {}
+
+void Program::SetScreenSize(int width, int height) {
+  state_->screenWidth = width;
+  state_->screenHeight = height;
+}
+
+void Program::LoadDisplaySettings() {
+  ProgramState& s = *state_;
+  // Read into a copy: a file that cannot be read leaves the settings in use as they were.
+  DisplaySettings read = s.display;
+  CustomColours custom = s.customColours;
+  ClearFaceNames(read);
+  const DisplayFileRead result = ReadDisplaySettings(kDisplaySettingsFile, read, custom);
+  s.displayFromFile = result == DisplayFileRead::kRead;
+  if (result == DisplayFileRead::kRead) {
+    s.display = read;
+    s.customColours = custom;
+  } else {
+    services_.boxes.Show(TXT_CAPTION_ERROR,
+                         result == DisplayFileRead::kDamaged ? TXT_DISPLAY_SETTINGS_DAMAGED
+                                                             : TXT_DISPLAY_SETTINGS_NOT_FOUND,
+                         MessageIcon::kError);
+  }
+  std::copy(std::begin(s.display.columnWidths), std::end(s.display.columnWidths),
+            s.liveColumnWidths);
+}
+
+void Program::WindowStartUp() {
+  ProgramState& s = *state_;
+  MessageBoxes& boxes = services_.boxes;
+  ProgramShell& shell = services_.shell;
+  RaceUi& ui = services_.ui;
+
+  const std::string folder = shell.ProgramFilesFolder() + kProgramFolderName;
+  SetCurrentFolder(folder.c_str());
+  s.programFolder = CurrentFolder();
+  if (s.programFolder.empty()) s.programFolder = folder;
+
+  KeepCrashCopy();  // a failed copy is not reported
+  shell.LoadCursors();
+  session_ = std::make_unique<SessionController>(
+      SessionWorld{s.session, s.race, s.circuits, raceControl_, ui, services_.tree,
+                   services_.window, services_.files, services_.dialogs, boxes, s.programFolder});
+  session_->StartUp();
+
+  if (!ReadCircuits(s.circuits)) {
+    boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
+  }
+  ClearSoundSettings(s.sounds);
+  if (!ReadSoundSettings(kSoundSettingsFile, s.sounds)) {
+    boxes.Show(TXT_CAPTION_ERROR, TXT_SOUND_SETTINGS_NOT_FOUND, MessageIcon::kError);
+  }
+  LoadDisplaySettings();
+
+  shell.CreateSessionTree(s.display.colours[kColourTree]);
+  session_->BuildTree();
+  shell.CreateRacePanel();
+  shell.CreateResultsScrollBar();
+  shell.SetResultsScrollBar(false, 0, 0);
+
+  SetDefaultRaceParameters(s.race.params);
+  s.race.params.circuitIndex = kNoCircuit;
+  s.race.params.minimumLapSeconds = kDefaultMinimumLapSeconds;
+
+  ui.SetControlText(IDC_SCAN_STATUS, TXT_SCAN_OFF);
+  ui.CheckControl(IDC_PERSONAL_CHIPS, true);
+  raceControl_.OnPersonalChips();  // hides "Scan" and its status box
+  raceControl_.PrepareClockTexts();
+
+  shell.CreatePanelFont();
+  ResetResultsView(s.race.participantCount);
+  for (RaceArea area :
+       {RaceArea::kTitle, RaceArea::kClock, RaceArea::kCountdown, RaceArea::kEventLine}) {
+    ui.Repaint(area);
+  }
+}
+
+void Program::AfterWindowShown() {
+  SetCurrentFolder(state_->programFolder.c_str());
+  link_.IdentifyAtStartUp();
+  services_.shell.StartTimer();
+  services_.boxes.Show(TXT_STARTUP_WARNING_TITLE, TXT_STARTUP_WARNING, MessageIcon::kWarning);
+}
+
+void Program::OnTick() {
+  raceControl_.OnTick();
+}
+
+bool Program::OnRaceCommand(int controlId, bool checked) {
+  switch (controlId) {
+    case IDC_START:
+      raceControl_.OnStart();
+      return true;
+    case IDC_STOP:
+      raceControl_.OnStop();
+      return true;
+    case IDC_CLEAR:
+      raceControl_.OnClear();
+      return true;
+    case IDC_PERSONAL_CHIPS:
+      raceControl_.OnPersonalChips();
+      return true;
+    case IDC_MIXED_SCAN:
+      raceControl_.OnMixedScan();
+      return true;
+    case IDC_SCAN:
+      raceControl_.OnScan(checked);
+      return true;
+    default:
+      break;
+  }
+  if (controlId >= IDC_MANUAL_LAP_FIRST && controlId <= IDC_MANUAL_LAP_LAST) {
+    raceControl_.OnManualLap(controlId);
+    return true;
+  }
+  return false;
+}
+
+bool Program::OnMenuCommand(int commandId) {
+  switch (commandId) {
+    case IDM_NEW_SESSION:
+    case IDM_LOAD_SESSION:
+    case IDM_SAVE:
+    case IDM_SAVE_AS:
+    case IDM_IMPORT_SMARTPHONE:
+    case IDM_RENAME_SESSION:
+    case IDM_TRACK:
+    case IDM_PARTICIPANTS:
+    case IDM_RUN_PARAMETERS:
+    case IDM_ADD_RUN:
+      return session_ != nullptr && session_->OnCommand(commandId);
+    case IDM_CIRCUITS:
+    case IDM_DRIVERS:
+    case IDM_CARS:
+    case IDM_FREQUENCIES:
+    case IDM_RUNS_SYNTHESIS:
+    case IDM_SOUND:
+      // The database editors, the runs synthesis and the sound options open here once they
+      // exist; until then the command changes nothing.
+      return true;
+    case IDM_DISPLAY:
+      // The display options start from the settings in use, written to their file first; the
+      // dialog that edits them opens here once it exists; the file is read back afterwards.
+      if (state_->displayFromFile &&
+          !WriteDisplaySettings(kDisplaySettingsFile, state_->display, state_->customColours)) {
+        services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND,
+                             MessageIcon::kError);
+      }
+      ReloadDisplaySettings();
+      return true;
+    case IDM_INTERFACE:
+      // The interface dialog runs its own identification: the supervision of the decoder stops
+      // before it and starts afresh after it.
+      link_.StopSupervision();
+      link_.ResetSupervision();
+      return true;
+    case IDM_HELP:
+      services_.shell.OpenDocument(HelpDocumentPath());
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Program::OnCloseRequest() {
+  if (raceControl_.Busy()) {
+    services_.boxes.Show(TXT_CAPTION_REFUSAL, TXT_QUIT_REFUSED, MessageIcon::kStop);
+    return false;
+  }
+  return session_ == nullptr || session_->ConfirmClose();
+}
+
+void Program::OnDestroy() {
+  const ProgramState& s = *state_;
+  if (s.displayFromFile &&
+      !WriteDisplaySettings(kDisplaySettingsFile, s.display, s.customColours)) {
+    services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND, MessageIcon::kError);
+  }
+  services_.shell.StopTimer();
+  services_.shell.ReleaseResources();
+  services_.port.Close();
+  services_.shell.Quit();
+}
+
+void Program::ResetResultsView(int participantCount) {
+  ProgramState& s = *state_;
+  const RowFit fit = services_.shell.FitRows(s.display, participantCount);
+  ApplyRowFit(s.view, fit, participantCount);
+  services_.shell.SetResultsScrollBar(s.view.scrollBarShown, s.view.scrollRange,
+                                      s.view.firstVisibleRow);
+  services_.ui.Repaint(RaceArea::kTable);
+}
+
+void Program::ReloadDisplaySettings() {
+  LoadDisplaySettings();
+  services_.shell.RepaintWindow();
+  services_.shell.SetTreeColour(state_->display.colours[kColourTree]);
+  ResetResultsView(state_->race.participantCount);
+}
+
+TableMetrics Program::Metrics() const {
+  const ProgramState& s = *state_;
+  return MetricsOf(s.view, s.screenWidth, s.screenHeight, s.liveColumnWidths);
+}
+
+ResultsLayout Program::Layout() const {
+  return ComputeResultsLayout(Metrics());
+}
+
+bool Program::OnScroll(ScrollRequest request, int thumb) {
+  ResultsView& view = state_->view;
+  const int position =
+      std::clamp(ScrolledPosition(request, view.firstVisibleRow, 0, view.scrollRange, thumb), 0,
+                 std::max(view.scrollRange, 0));
+  if (position == view.firstVisibleRow) return false;
+  view.firstVisibleRow = position;
+  return true;
+}
+
+std::string Program::HelpDocumentPath() const {
+  return state_->programFolder + TXT_HELP_DOCUMENT;
+}
+
+}  // namespace zarvo

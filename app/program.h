@@ -1,0 +1,173 @@
+// The program's state and its life: everything the main window keeps for the whole run (the race,
+// the circuits, the sound and display settings, the open session, the decoder link, race control,
+// the session commands), the start-up in its order, the commands that reach race control, closing
+// and the end. Created once on the heap at start-up; the Win32 shell gives it its services and
+// calls it from the main window's messages.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/race_links.h"
+#include "app/results_view.h"
+#include "app/session_controller.h"
+#include "app/session_format.h"
+#include "app/session_ports.h"
+#include "databases/database_records.h"
+#include "decoder/decoder_link.h"
+#include "display/results_layout.h"
+#include "platform/clock.h"
+#include "platform/message_boxes.h"
+#include "platform/serial_port.h"
+#include "platform/sound_player.h"
+#include "race/race_control.h"
+#include "race/race_model.h"
+#include "race/race_ports.h"
+#include "settings/display_settings.h"
+#include "settings/sound_settings.h"
+
+namespace zarvo {
+
+// The program folder below the user's program-files folder.
+constexpr const char kProgramFolderName[] = "\\Zarvo Training";
+// Timer 1 of the main window drives the timing core.
+constexpr int kTimerId = 1;
+constexpr int kTimerPeriodMs = 10;
+
+struct ProgramState {
+  Race race;
+  CircuitTable circuits;
+  SoundSettings sounds;
+  DisplaySettings display;
+  CustomColours customColours;
+  // The display settings in memory came from their file: only then are they written back (a
+  // damaged or missing file is never replaced by settings that were not read from it).
+  bool displayFromFile;
+  int32_t liveColumnWidths[kColumnCount];  // the widths the table is drawn with
+  // The open session; race control reads its participants list, its archive the run caption and
+  // the circuit name, the results painter the run caption and the radio conflict.
+  SessionState session;
+  ResultsView view;
+  int screenWidth;   // Z (W), pixels
+  int screenHeight;  // Y (H), pixels
+  std::string programFolder;
+};
+
+// The window-system work of start-up and of the end, done by the Win32 main window.
+class ProgramShell {
+ public:
+  virtual ~ProgramShell() = default;
+  // The user's program-files folder (no trailing separator).
+  virtual std::string ProgramFilesFolder() = 0;
+  virtual void LoadCursors() = 0;
+  // Common controls, the image list and the session tree with that background colour.
+  virtual void CreateSessionTree(Colour background) = 0;
+  virtual void SetTreeColour(Colour colour) = 0;
+  // The race panel's controls at their places, Start, Stop and Clear with their bitmaps.
+  virtual void CreateRacePanel() = 0;
+  virtual void CreateResultsScrollBar() = 0;
+  virtual void CreatePanelFont() = 0;
+  // Measures the column fonts on the window and fits the rows of the table.
+  virtual RowFit FitRows(const DisplaySettings& settings, int participantCount) = 0;
+  virtual void SetResultsScrollBar(bool shown, int range, int position) = 0;
+  // The whole client area, background included.
+  virtual void RepaintWindow() = 0;
+  virtual void OpenDocument(const std::string& path) = 0;
+  virtual void StartTimer() = 0;
+  virtual void StopTimer() = 0;
+  // Brushes, cursors and the panel font.
+  virtual void ReleaseResources() = 0;
+  // Ends the message loop with code 0.
+  virtual void Quit() = 0;
+};
+
+// The services the program is given; they live as long as it.
+struct ProgramServices {
+  Clock& clock;
+  SerialPort& port;
+  SoundPlayer& player;
+  MessageBoxes& boxes;
+  RaceUi& ui;
+  ProgramShell& shell;
+  // What the session commands reach: the tree control, the window, the file and setup dialogs.
+  SessionTreeView& tree;
+  SessionWindow& window;
+  FileDialogs& files;
+  SessionDialogs& dialogs;
+};
+
+class Program {
+ public:
+  explicit Program(const ProgramServices& services);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  ProgramState& state() { return *state_; }
+  const ProgramState& state() const { return *state_; }
+  RaceControl& raceControl() { return raceControl_; }
+  DecoderLink& decoderLink() { return link_; }
+  MessageBoxes& boxes() { return services_.boxes; }
+  RaceUi& ui() { return services_.ui; }
+  // The session commands and the session tree; they exist from the window start-up on.
+  SessionController& session() { return *session_; }
+
+  // The screen size the layout scales with, read once when the window is set up.
+  void SetScreenSize(int width, int height);
+
+  // Creation of the main window, in this order: program folder, crash copy, cursors, the session
+  // commands with a new session in a new working copy ("Save" disabled), circuits, sound
+  // settings, display settings, session tree with the session's nodes, race panel, scroll bar,
+  // race parameters, personal-chips mode, clock texts, panel font, repaint. Every failure is
+  // reported in a box and start-up goes on.
+  void WindowStartUp();
+  // Once the window is shown: the program folder current again, the decoder identified and
+  // reported, timer 1 started, the printing warning shown.
+  void AfterWindowShown();
+
+  // Timer 1.
+  void OnTick();
+  // Race panel commands 2001 to 2003, 2101 to 2103 and 2201 to 2220; checked is the state of
+  // "Scan" (2103) after the click. False for any other id.
+  bool OnRaceCommand(int controlId, bool checked);
+  // Menu commands 1001 to 1005 and 1051 to 1055 (the session commands), 1007 to 1014 and 1016.
+  // "Quit" (1006) is a close request, handled by the window. False for any other id.
+  bool OnMenuCommand(int commandId);
+
+  // The close box, Alt+F4 or "Quit": false while a run is armed or timed or a scan is under way
+  // (the refusal is shown), otherwise what the session's save question decides (the run is
+  // archived first; Cancel, or a save that was cancelled or failed, keeps the window open).
+  bool OnCloseRequest();
+  // The window is destroyed: display settings written back, timer stopped, drawing objects
+  // released, serial port closed, message loop ended.
+  void OnDestroy();
+
+  // The rows of the table fitted again for that many participants; the scroll bar reset (shown
+  // only when fewer rows fit) and the table repainted.
+  void ResetResultsView(int participantCount);
+  // Reads the display settings again (after the display dialog): window repainted, tree colour,
+  // live column widths and rows set again.
+  void ReloadDisplaySettings();
+
+  // The current geometry of the table.
+  TableMetrics Metrics() const;
+  ResultsLayout Layout() const;
+
+  // The results scroll bar moved: true when the first visible row changed (repaint the table).
+  bool OnScroll(ScrollRequest request, int thumb);
+
+  std::string HelpDocumentPath() const;
+
+ private:
+  void LoadDisplaySettings();
+
+  ProgramServices services_;
+  std::unique_ptr<ProgramState> state_;
+  DecoderLink link_;
+  DecoderLinkChannel channel_;
+  SessionRunArchive archive_;
+  RaceControl raceControl_;
+  std::unique_ptr<SessionController> session_;
+};
+
+}  // namespace zarvo

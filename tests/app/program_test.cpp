@@ -1,0 +1,518 @@
+// The program's life with fakes for the window, the port, the boxes and the session's ports:
+// start-up in its order with its messages, the panel it leaves, the decoder report and the
+// warning, closing refused during a run, the end that writes the display settings, and the
+// commands it routes.
+#include "app/program.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/session_file.h"
+#include "app/session_format.h"
+#include "decoder/interface_settings.h"
+#include "platform/files.h"
+#include "resources/resource_ids.h"
+#include "tests/support/fake_serial_port.h"
+#include "tests/support/fakes.h"
+#include "tests/support/race_fakes.h"
+#include "tests/support/session_fakes.h"
+#include "tests/support/temp_folder.h"
+#include "text/catalogue.h"
+#include "text/fixed_text.h"
+
+namespace zarvo {
+namespace {
+
+using testing::B;
+using testing::Bytes;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+// One log for every fake, so that the order of start-up can be read from it.
+using Log = std::vector<std::string>;
+
+class LoggingBoxes : public MessageBoxes {
+ public:
+  explicit LoggingBoxes(Log& log) : log_(log) {}
+  void Show(const char* caption, const char* text, MessageIcon icon) override {
+    log_.push_back(std::string("box ") + caption + "|" + text);
+    icons.push_back(icon);
+  }
+  Answer Ask(const char* caption, const char* text, QuestionButtons) override {
+    log_.push_back(std::string("ask ") + caption + "|" + text);
+    if (answers.empty()) return Answer::kNo;
+    const Answer a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+  }
+  std::vector<MessageIcon> icons;
+  std::vector<Answer> answers;
+
+ private:
+  Log& log_;
+};
+
+class FakeShell : public ProgramShell {
+ public:
+  FakeShell(Log& log, std::string programFiles)
+      : log_(log), programFiles_(std::move(programFiles)) {}
+  std::string ProgramFilesFolder() override { return programFiles_; }
+  void LoadCursors() override {
+    log_.push_back("shell cursors");
+    workingCopyAtCursors = FileExists(kWorkingCopyPath);
+  }
+  void CreateSessionTree(Colour background) override {
+    log_.push_back("shell tree");
+    workingCopyAtTree = FileExists(kWorkingCopyPath);
+    treeColour = background;
+  }
+  void SetTreeColour(Colour colour) override { treeColour = colour; }
+  void CreateRacePanel() override { log_.push_back("shell panel"); }
+  void CreateResultsScrollBar() override { log_.push_back("shell scroll bar"); }
+  void CreatePanelFont() override { log_.push_back("shell font"); }
+  RowFit FitRows(const DisplaySettings&, int participantCount) override {
+    log_.push_back("shell fit rows");
+    return RowFit{38, rowsThatFit, std::min(rowsThatFit, participantCount)};
+  }
+  void SetResultsScrollBar(bool shown, int range, int position) override {
+    scrollShown = shown;
+    scrollRange = range;
+    scrollPosition = position;
+  }
+  void RepaintWindow() override { ++windowRepaints; }
+  void OpenDocument(const std::string& path) override { openedDocuments.push_back(path); }
+  void StartTimer() override { log_.push_back("shell timer on"); }
+  void StopTimer() override { log_.push_back("shell timer off"); }
+  void ReleaseResources() override { log_.push_back("shell release"); }
+  void Quit() override { log_.push_back("shell quit"); }
+
+  int rowsThatFit = 12;
+  bool workingCopyAtCursors = false;
+  bool workingCopyAtTree = false;
+  Colour treeColour = 0;
+  bool scrollShown = true;
+  int scrollRange = -1;
+  int scrollPosition = -1;
+  int windowRepaints = 0;
+  std::vector<std::string> openedDocuments;
+
+ private:
+  Log& log_;
+  std::string programFiles_;
+};
+
+// The session tree, logging when the session's nodes are built.
+class LoggingTree : public testing::FakeSessionTree {
+ public:
+  explicit LoggingTree(Log& log) : log_(log) {}
+  void Clear() override {
+    log_.push_back("tree nodes");
+    FakeSessionTree::Clear();
+  }
+
+ private:
+  Log& log_;
+};
+
+// A display settings file that reads: relief style, widths 70 290 80 165 140 140 140 140 110,
+// tree colour 16777215.
+std::string DisplayFile() {
+  std::string f = "1\t\r\n";
+  for (int i = 0; i < 12; ++i) f += "Arial\t";
+  f += "\r\n";
+  for (const char* value : {"-20", "700", "0", "0", "0", "0"}) {
+    for (int i = 0; i < 12; ++i) f += std::string(value) + "\t";
+    f += "\r\n";
+  }
+  f += "13158600\t16777215\t15790320\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t\r\n";
+  f += "70\t290\t80\t165\t140\t140\t140\t140\t110\t\r\n";
+  for (int i = 0; i < 16; ++i) f += "0\t";
+  f += "\r\n";
+  return f;
+}
+
+const char kDisplayPath[] = "Zarvo Training/Private/RéglagesAffichage.rgsc";
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest() : port(&clock), boxes(log), shell(log, folder.path()), tree(log) {
+    clock.autoAdvanceNs = 100000;  // the identification's 1.5 s wait passes without a real wait
+    MakeDirectory("Zarvo Training");
+    MakeDirectory("Zarvo Training/Private");
+  }
+
+  // The program folder as the installation lays it out (the files a test does not remove).
+  void Install() {
+    WriteBytes("Zarvo Training/BaseDonnéesCircuits.bd", "");
+    WriteBytes("Zarvo Training/RéglagesSons.rg",
+               "SONLANGUEAnglais\r\nSONDECOMPTEnon\r\nSONDEPARToui\r\nSONPASSAGEoui\r\n"
+               "SONMEILLEURTOURoui\r\nSONHORLOGEoui\r\nSONFINCOURSEoui\r\nSONFINVOITUREoui\r\n");
+    WriteBytes(kDisplayPath, DisplayFile());
+    WriteBytes("Zarvo Training/RéglagesInterface2.rg", "COM1\t1\tZarvo\r\n");
+  }
+
+  void Create() {
+    program = std::make_unique<Program>(
+        ProgramServices{clock, port, player, boxes, ui, shell, tree, window, files, dialogs});
+    program->SetScreenSize(1600, 900);
+  }
+
+  void StartUp() {
+    Create();
+    program->WindowStartUp();
+  }
+
+  std::vector<std::string> Boxes() const {
+    std::vector<std::string> out;
+    for (const std::string& line : log) {
+      if (line.rfind("box ", 0) == 0 || line.rfind("ask ", 0) == 0) out.push_back(line);
+    }
+    return out;
+  }
+  size_t IndexOf(const std::string& entry) const {
+    return static_cast<size_t>(std::find(log.begin(), log.end(), entry) - log.begin());
+  }
+
+  TempFolder folder;
+  Log log;
+  testing::FakeClock clock;
+  testing::FakeSerialPort port;
+  testing::RecordingSoundPlayer player;
+  LoggingBoxes boxes;
+  testing::RecordingRaceUi ui;
+  FakeShell shell;
+  LoggingTree tree;
+  testing::RecordingSessionWindow window;
+  testing::ScriptedFileDialogs files;
+  testing::ScriptedSessionDialogs dialogs;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(ProgramTest, StartUpMakesTheProgramFolderCurrentAndKeepsTheCrashCopy) {
+  Install();
+  WriteBytes("Zarvo Training/Private/Session.trng", "the previous working copy\r\n");
+  StartUp();
+  EXPECT_EQ(program->state().programFolder, folder.path() + "/Zarvo Training");
+  EXPECT_EQ(CurrentFolder(), folder.path() + "/Zarvo Training");
+  EXPECT_EQ(ReadBytes("VaZivivIvar.trng"), "the previous working copy\r\n");
+  EXPECT_EQ(ReadBytes(kWorkingCopyPath), NewWorkingCopyBytes(kDefaultSessionName));
+  EXPECT_TRUE(Boxes().empty()) << Boxes()[0];
+}
+
+TEST_F(ProgramTest, StartUpStepsComeInTheirOrder) {
+  Install();
+  StartUp();
+  const std::vector<std::string> expected = {"shell cursors", "shell tree",       "tree nodes",
+                                             "shell panel",   "shell scroll bar", "shell font",
+                                             "shell fit rows"};
+  EXPECT_EQ(log, expected);
+  EXPECT_FALSE(shell.workingCopyAtCursors);
+  EXPECT_TRUE(shell.workingCopyAtTree) << "the new working copy comes before the tree";
+  EXPECT_EQ(tree.Lines().size(), 5u) << "the session and its four nodes";
+  EXPECT_TRUE(tree.expanded.count(kSessionNodeId));
+}
+
+TEST_F(ProgramTest, AWorkingCopyThatCannotBeCreatedIsReportedFirstAndStartUpGoesOn) {
+  Install();
+  RemoveFile(kDisplayPath);
+  std::filesystem::remove("Zarvo Training/Private");
+  WriteBytes("Zarvo Training/Private", "a file where the folder should be");
+  StartUp();
+  const std::vector<std::string> expected = {
+      std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_SESSION_FILE_NOT_FOUND,
+      std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_DISPLAY_SETTINGS_NOT_FOUND,
+  };
+  EXPECT_EQ(Boxes(), expected);
+  EXPECT_EQ(tree.Lines().size(), 5u);
+}
+
+TEST_F(ProgramTest, MissingFilesAreReportedOneAfterTheOtherAndStartUpGoesOn) {
+  StartUp();  // no circuits, sound or display settings file
+  const std::vector<std::string> expected = {
+      std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_CIRCUITS_FILE_NOT_FOUND,
+      std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_SOUND_SETTINGS_NOT_FOUND,
+      std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_DISPLAY_SETTINGS_NOT_FOUND,
+  };
+  EXPECT_EQ(Boxes(), expected);
+  EXPECT_LT(IndexOf(expected[2]), IndexOf("shell tree"));
+  EXPECT_LT(IndexOf("shell tree"), IndexOf("shell font")) << "the panel is built all the same";
+  EXPECT_STREQ(program->state().sounds.language, "") << "every sound off";
+}
+
+TEST_F(ProgramTest, StartUpLeavesThePanelInPersonalChipsModeWithItsTexts) {
+  Install();
+  StartUp();
+  const ProgramState& s = program->state();
+  EXPECT_EQ(ui.controlText[IDC_SCAN_STATUS], TXT_SCAN_OFF);
+  EXPECT_TRUE(ui.controlChecked[IDC_PERSONAL_CHIPS]);
+  EXPECT_FALSE(ui.controlVisible[IDC_SCAN]);
+  EXPECT_FALSE(ui.controlVisible[IDC_SCAN_STATUS]);
+  EXPECT_FALSE(program->raceControl().MixedMode());
+  EXPECT_FALSE(ui.menuEnabled.at(IDM_SAVE));
+  EXPECT_FALSE(s.session.hasSavedFile);
+  EXPECT_EQ(s.race.params.circuitIndex, kNoCircuit);
+  EXPECT_EQ(s.race.params.minimumLapSeconds, 2);
+  EXPECT_STREQ(s.race.run.durationText, "0:01:00");
+  EXPECT_STREQ(s.race.run.countdownText, "5s");
+  EXPECT_FALSE(s.race.run.ready) << "Start waits for a run";
+  EXPECT_STREQ(s.sounds.countdown, kSoundCountdownOff);
+  EXPECT_GE(ui.repaints[RaceArea::kTable], 1);
+  EXPECT_GE(ui.repaints[RaceArea::kClock], 1);
+  EXPECT_GE(ui.repaints[RaceArea::kCountdown], 1);
+}
+
+TEST_F(ProgramTest, DisplaySettingsGiveTheLiveWidthsTheTreeColourAndTheRows) {
+  Install();
+  StartUp();
+  const ProgramState& s = program->state();
+  const int32_t widths[kColumnCount] = {70, 290, 80, 165, 140, 140, 140, 140, 110};
+  EXPECT_TRUE(std::equal(std::begin(widths), std::end(widths), s.liveColumnWidths));
+  EXPECT_EQ(shell.treeColour, 16777215u);
+  EXPECT_STREQ(s.display.fonts[0].faceName, "Arial");
+  EXPECT_EQ(s.view.rowHeight, 38);
+  EXPECT_EQ(s.view.visibleRows, 0) << "a new session has no participant";
+  EXPECT_FALSE(shell.scrollShown);
+  EXPECT_EQ(shell.scrollPosition, 0);
+}
+
+TEST_F(ProgramTest, ADamagedDisplayFileIsReportedAndNeverOverwritten) {
+  Install();
+  WriteBytes(kDisplayPath, "1\t\r\nArial\t\r\n");
+  StartUp();
+  EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("box ") + TXT_CAPTION_ERROR + "|" +
+                                              TXT_DISPLAY_SETTINGS_DAMAGED});
+  program->OnDestroy();
+  EXPECT_EQ(ReadBytes("Private/RéglagesAffichage.rgsc"), "1\t\r\nArial\t\r\n");
+}
+
+TEST_F(ProgramTest, AMissingDisplayFileIsNotReplacedByBlankSettingsAtTheEnd) {
+  Install();
+  RemoveFile(kDisplayPath);
+  StartUp();
+  program->OnDestroy();
+  EXPECT_FALSE(FileExists("Private/RéglagesAffichage.rgsc"));
+}
+
+TEST_F(ProgramTest, TheEndWritesTheDisplaySettingsWithADraggedWidthThenStopsInOrder) {
+  Install();
+  StartUp();
+  ProgramState& s = program->state();
+  ColumnResizer resizer;
+  const TableMetrics m = program->Metrics();
+  ASSERT_TRUE(resizer.Press(m, ColumnBorderX(m, 1), 130));
+  ASSERT_TRUE(resizer.Release(m, ColumnBorderX(m, 1) - 40, 130, s.liveColumnWidths, s.display));
+  port.Open("COM1");
+  log.clear();
+  program->OnDestroy();
+  const std::string file = ReadBytes("Private/RéglagesAffichage.rgsc");
+  EXPECT_NE(file.find("\r\n70\t250\t80\t165\t140\t140\t140\t140\t110\t\r\n"), std::string::npos)
+      << file;
+  EXPECT_EQ(log, (std::vector<std::string>{"shell timer off", "shell release", "shell quit"}));
+  EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_F(ProgramTest, AWiredOrixIsReportedThenTheTimerStartsThenTheWarningShows) {
+  Install();
+  port.onWrite = [this](const Bytes& bytes) {
+    if (bytes == B({0xFF, 0xFF, 0xFF, 0x01, 0x02})) {
+      port.Queue(B({0xFF, 0xFF, 0xFF, 0x01, 0x02, 0x10, 0x92}));
+    }
+  };
+  StartUp();
+  log.clear();
+  SetCurrentFolder("/");
+  program->AfterWindowShown();
+  EXPECT_EQ(CurrentFolder(), program->state().programFolder);
+  char report[200];
+  std::snprintf(report, sizeof report, TXT_DECODER_ORIX_CONNECTED, 4242);
+  const std::vector<std::string> expected = {
+      std::string("box ") + TXT_CAPTION_MESSAGE + "|" + report, "shell timer on",
+      std::string("box ") + TXT_STARTUP_WARNING_TITLE + "|" + TXT_STARTUP_WARNING};
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(boxes.icons.back(), MessageIcon::kWarning);
+  EXPECT_EQ(ReadBytes("RéglagesInterface2.rg"), "COM1\t1\tZarvoOrix\r\n");
+  EXPECT_EQ(port.opened, std::vector<std::string>{"COM1"});
+}
+
+TEST_F(ProgramTest, APortThatDoesNotOpenIsReportedAndTheWarningStillShows) {
+  Install();
+  WriteBytes("Zarvo Training/RéglagesInterface2.rg", "COM7\t1\tZarvoOrix\r\n");
+  port.openSucceeds = false;
+  StartUp();
+  log.clear();
+  program->AfterWindowShown();
+  const std::vector<std::string> expected = {
+      std::string("box ") + TXT_CAPTION_MESSAGE + "|" + TXT_DECODER_PORT_NOT_OPENED,
+      "shell timer on",
+      std::string("box ") + TXT_STARTUP_WARNING_TITLE + "|" + TXT_STARTUP_WARNING};
+  EXPECT_EQ(log, expected);
+  EXPECT_EQ(ReadBytes("RéglagesInterface2.rg"), "COM7\t0\tZarvo\r\n");
+}
+
+// A run armed with "Start": ready as after "Clear" or the selection of an empty run.
+void ArmRun(Program& program) {
+  program.state().race.run.ready = true;
+  program.state().race.params.countdownSeconds = 3;
+  ASSERT_TRUE(program.OnRaceCommand(IDC_START, false));
+  ASSERT_TRUE(program.state().race.run.startArmed);
+}
+
+TEST_F(ProgramTest, ClosingIsRefusedWhileARunIsArmedOrTimed) {
+  Install();
+  StartUp();
+  ArmRun(*program);
+  log.clear();
+  EXPECT_FALSE(program->OnCloseRequest());
+  EXPECT_EQ(log, std::vector<std::string>{std::string("box ") + TXT_CAPTION_REFUSAL + "|" +
+                                          TXT_QUIT_REFUSED});
+  EXPECT_EQ(boxes.icons.back(), MessageIcon::kStop);
+  ASSERT_TRUE(program->OnRaceCommand(IDC_STOP, false));
+  log.clear();
+  EXPECT_TRUE(program->OnCloseRequest());
+  EXPECT_EQ(log, std::vector<std::string>{std::string("ask ") + TXT_CAPTION_QUESTION + "|" +
+                                          TXT_QUIT_SAVE_QUESTION});
+}
+
+TEST_F(ProgramTest, ClosingIsRefusedDuringAScan) {
+  Install();
+  StartUp();
+  program->state().race.run.ready = true;
+  ASSERT_TRUE(program->OnRaceCommand(IDC_MIXED_SCAN, false));
+  ASSERT_TRUE(program->OnRaceCommand(IDC_SCAN, true));
+  ASSERT_TRUE(program->state().race.run.scanActive);
+  EXPECT_FALSE(program->OnCloseRequest());
+  ASSERT_TRUE(program->OnRaceCommand(IDC_SCAN, false));  // released: the scan is cancelled
+  boxes.answers = {Answer::kCancel};
+  EXPECT_FALSE(program->OnCloseRequest()) << "the session's question decides (Cancel)";
+}
+
+TEST_F(ProgramTest, RaceCommandsReachRaceControl) {
+  Install();
+  StartUp();
+  ArmRun(*program);
+  EXPECT_FALSE(ui.controlEnabled.at(IDC_START));
+  EXPECT_FALSE(ui.menuEnabled.at(IDM_QUIT));
+  ASSERT_TRUE(program->OnRaceCommand(IDC_STOP, false));
+  EXPECT_TRUE(ui.controlEnabled.at(IDC_START));
+  EXPECT_TRUE(ui.menuEnabled.at(IDM_QUIT));
+  EXPECT_FALSE(ui.menuEnabled.at(IDM_SAVE)) << "the session has no file";
+  ASSERT_TRUE(program->OnRaceCommand(IDC_MIXED_SCAN, false));
+  EXPECT_TRUE(ui.controlVisible.at(IDC_SCAN));
+  ASSERT_TRUE(program->OnRaceCommand(IDC_PERSONAL_CHIPS, false));
+  EXPECT_FALSE(ui.controlVisible.at(IDC_SCAN));
+  EXPECT_TRUE(program->OnRaceCommand(IDC_MANUAL_LAP_LAST, false));
+  EXPECT_FALSE(program->OnRaceCommand(IDC_MANUAL_LAP_LAST + 1, false));
+  EXPECT_FALSE(program->OnRaceCommand(IDM_SAVE, false));
+}
+
+TEST_F(ProgramTest, SessionCommandsGoToTheSessionAndQuitIsNotAMenuAction) {
+  Install();
+  StartUp();
+  tree.selected = kSessionNodeId;
+  boxes.answers = {Answer::kNo};  // New session: not saved; every file dialog is cancelled
+  for (int id :
+       {IDM_RENAME_SESSION, IDM_NEW_SESSION, IDM_LOAD_SESSION, IDM_SAVE, IDM_SAVE_AS,
+        IDM_IMPORT_SMARTPHONE, IDM_TRACK, IDM_PARTICIPANTS, IDM_RUN_PARAMETERS, IDM_ADD_RUN}) {
+    EXPECT_TRUE(program->OnMenuCommand(id)) << id;
+  }
+  EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("ask ") + TXT_CAPTION_QUESTION + "|" +
+                                              TXT_NEW_SESSION_QUESTION});
+  ASSERT_EQ(files.asked.size(), 3u) << "Load session, Save as... and Import smartphone";
+  EXPECT_FALSE(files.asked[0].save);
+  EXPECT_TRUE(files.asked[1].save);
+  EXPECT_EQ(files.asked[1].initialFolder, program->state().programFolder);
+  EXPECT_FALSE(files.asked[2].save);
+  EXPECT_EQ(tree.labelEdits, std::vector<int32_t>{kSessionNodeId});
+  EXPECT_EQ(dialogs.trackOpened, 1);
+  EXPECT_EQ(dialogs.participantsOpened, 1);
+  EXPECT_EQ(dialogs.parametersOpened, 1);
+  EXPECT_TRUE(tree.Has(kRunsNodeId + 1)) << "a run was added";
+  EXPECT_FALSE(program->OnMenuCommand(IDM_QUIT));
+  EXPECT_FALSE(program->OnMenuCommand(IDC_START));
+}
+
+TEST_F(ProgramTest, DialogCommandsWithoutTheirDialogChangeNothing) {
+  Install();
+  StartUp();
+  log.clear();
+  for (int id : {IDM_CIRCUITS, IDM_DRIVERS, IDM_CARS, IDM_FREQUENCIES, IDM_RUNS_SYNTHESIS,
+                 IDM_SOUND, IDM_INTERFACE}) {
+    EXPECT_TRUE(program->OnMenuCommand(id)) << id;
+  }
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(ReadBytes("RéglagesSons.rg").substr(0, 16), "SONLANGUEAnglais");
+}
+
+TEST_F(ProgramTest, DisplayCommandWritesTheSettingsInUseAndReadsThemBack) {
+  Install();
+  StartUp();
+  ProgramState& s = program->state();
+  s.display.columnWidths[8] = 0;  // as a drag or the dialog would
+  s.liveColumnWidths[8] = 0;
+  s.view.firstVisibleRow = 3;
+  const int repaints = shell.windowRepaints;
+  ASSERT_TRUE(program->OnMenuCommand(IDM_DISPLAY));
+  EXPECT_NE(ReadBytes("Private/RéglagesAffichage.rgsc").find("\t140\t0\t\r\n"), std::string::npos);
+  EXPECT_EQ(s.liveColumnWidths[8], 0);
+  EXPECT_EQ(s.view.firstVisibleRow, 0);
+  EXPECT_EQ(shell.windowRepaints, repaints + 1);
+  EXPECT_EQ(shell.treeColour, 16777215u);
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(ProgramTest, AReloadThatFailsKeepsTheSettingsInUse) {
+  Install();
+  StartUp();
+  RemoveFile("Private/RéglagesAffichage.rgsc");
+  WriteBytes("Private/RéglagesAffichage.rgsc", "damaged\r\n");
+  program->ReloadDisplaySettings();
+  const ProgramState& s = program->state();
+  EXPECT_STREQ(s.display.fonts[3].faceName, "Arial") << "face names are kept";
+  EXPECT_EQ(s.liveColumnWidths[1], 290);
+  program->OnDestroy();
+  EXPECT_EQ(ReadBytes("Private/RéglagesAffichage.rgsc"), "damaged\r\n");
+}
+
+TEST_F(ProgramTest, TheScrollBarMovesTheFirstVisibleRowWithinItsRange) {
+  Install();
+  StartUp();
+  shell.rowsThatFit = 12;
+  program->ResetResultsView(20);
+  EXPECT_TRUE(shell.scrollShown);
+  EXPECT_EQ(shell.scrollRange, 8);
+  EXPECT_TRUE(program->OnScroll(ScrollRequest::kPageDown, 0));
+  EXPECT_EQ(program->state().view.firstVisibleRow, 8);
+  EXPECT_FALSE(program->OnScroll(ScrollRequest::kLineDown, 0)) << "already at the last row";
+  EXPECT_TRUE(program->OnScroll(ScrollRequest::kLineUp, 0));
+  EXPECT_EQ(program->state().view.firstVisibleRow, 7);
+  EXPECT_TRUE(program->OnScroll(ScrollRequest::kThumbReleased, 2));
+  EXPECT_EQ(program->state().view.firstVisibleRow, 2);
+  EXPECT_TRUE(program->OnScroll(ScrollRequest::kPageUp, 0));
+  EXPECT_EQ(program->state().view.firstVisibleRow, 0);
+  EXPECT_TRUE(program->OnScroll(ScrollRequest::kThumbReleased, 40));
+  EXPECT_EQ(program->state().view.firstVisibleRow, 8) << "never past the last row";
+}
+
+TEST_F(ProgramTest, HelpOpensTheEditionsDocumentInTheGuidesFolder) {
+  Install();
+  StartUp();
+  ASSERT_TRUE(program->OnMenuCommand(IDM_HELP));
+  ASSERT_EQ(shell.openedDocuments.size(), 1u);
+#if defined(ZARVO_EDITION_FR)
+  const char* expected = "\\Guides\\HelpTrainingFR.pdf";
+#else
+  const char* expected = "\\Guides\\HelpTrainingGB.pdf";
+#endif
+  EXPECT_EQ(shell.openedDocuments[0], program->state().programFolder + expected);
+  EXPECT_TRUE(Boxes().empty()) << "a missing document is not reported";
+}
+
+}  // namespace
+}  // namespace zarvo
