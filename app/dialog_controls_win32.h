@@ -55,4 +55,32 @@ Data* DataOf(HWND dialog, UINT message, LPARAM lParam) {
   return reinterpret_cast<Data*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
 }
 
+// The procedure of a modal dialog whose data lives in GWLP_USERDATA: WM_INITDIALOG goes to
+// OnInit (its result is the message's: FALSE when it has set the focus itself), WM_COMMAND to
+// OnCommand with the control id and the notification code, and the close box cancels.
+template <typename Data, BOOL (*OnInit)(HWND, Data&), void (*OnCommand)(HWND, Data&, int, int)>
+INT_PTR CALLBACK ModalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Data* data = DataOf<Data>(window, message, lParam);
+  if (data == nullptr) return FALSE;
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInit(window, *data);
+    case WM_COMMAND:
+      OnCommand(window, *data, LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      EndDialog(window, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+// Runs the dialog of the template, modal to owner, on data.
+template <typename Data, BOOL (*OnInit)(HWND, Data&), void (*OnCommand)(HWND, Data&, int, int)>
+void RunModal(HWND owner, const wchar_t* templateName, Data& data) {
+  DialogBoxParamW(GetModuleHandleW(nullptr), templateName, owner,
+                  ModalProc<Data, OnInit, OnCommand>, reinterpret_cast<LPARAM>(&data));
+}
+
 }  // namespace zarvo::dialog

@@ -32,7 +32,7 @@ void ShowParticipants(HWND window, const ParticipantsDialogModel& model) {
   dialog::SetItemText(window, IDC_PARTICIPANTS_COUNT, count);
 }
 
-void OnInit(HWND window, ParticipantsDialogData& data) {
+BOOL OnInit(HWND window, ParticipantsDialogData& data) {
   ParticipantsDialogModel& model = data.model;
   OpenParticipantsModel(model, *data.boxes);
   data.fonts.Apply(window, {IDC_PARTICIPANTS_HEADING});
@@ -42,9 +42,13 @@ void OnInit(HWND window, ParticipantsDialogData& data) {
   dialog::ListBoxSelect(window, IDC_PARTICIPANTS_DATABASE, 0);
   ShowParticipants(window, model);
   dialog::EnableItem(window, IDC_PARTICIPANTS_REMOVE, model.removeAllowed);
+  // The database list has the focus: choose a driver, then "<-".
+  SetFocus(GetDlgItem(window, IDC_PARTICIPANTS_DATABASE));
+  return FALSE;
 }
 
-void OnCommand(HWND window, ParticipantsDialogData& data, int id) {
+void OnCommand(HWND window, ParticipantsDialogData& data, int id, int code) {
+  if (code != BN_CLICKED) return;
   ParticipantsDialogModel& model = data.model;
   switch (id) {
     case IDC_PARTICIPANTS_ADD:
@@ -70,34 +74,13 @@ void OnCommand(HWND window, ParticipantsDialogData& data, int id) {
   }
 }
 
-INT_PTR CALLBACK ParticipantsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ParticipantsDialogData* data = dialog::DataOf<ParticipantsDialogData>(window, message, lParam);
-  if (data == nullptr) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInit(window, *data);
-      // The database list has the focus: choose a driver, then "<-".
-      SetFocus(GetDlgItem(window, IDC_PARTICIPANTS_DATABASE));
-      return FALSE;
-    case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) OnCommand(window, *data, LOWORD(wParam));
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(window, IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
-
 }  // namespace
 
 bool RunParticipantsDialog(HWND owner, MessageBoxes& boxes) {
   auto data = std::make_unique<ParticipantsDialogData>();
   data->boxes = &boxes;
   data->confirmed = false;
-  DialogBoxParamW(GetModuleHandleW(nullptr), L"LISTEPILOTES", owner, ParticipantsDialogProc,
-                  reinterpret_cast<LPARAM>(data.get()));
+  dialog::RunModal<ParticipantsDialogData, OnInit, OnCommand>(owner, L"LISTEPILOTES", *data);
   return data->confirmed;
 }
 

@@ -35,7 +35,7 @@ void ShowDurationControls(HWND window, const RaceParameters& params) {
   dialog::EnableItem(window, IDC_PARAMETERS_ALL_LAPS, !minutes);
 }
 
-void OnInit(HWND window, RaceParametersDialogData& data) {
+BOOL OnInit(HWND window, RaceParametersDialogData& data) {
   const RaceParameters& params = data.model.params;
   OpenRaceParametersModel(data.model, *data.boxes);
   data.fonts.Apply(window, {IDC_PARAMETERS_HEADING});
@@ -56,6 +56,7 @@ void OnInit(HWND window, RaceParametersDialogData& data) {
   dialog::SetItemNumber(window, IDC_PARAMETERS_MINUTES, minutes);
   dialog::SetItemNumber(window, IDC_PARAMETERS_LAP_TARGET, laps);
   dialog::SetItemNumber(window, IDC_PARAMETERS_COUNTDOWN, countdown);
+  return TRUE;
 }
 
 // A number box changed: the model keeps the value its rule gives, and the box shows it when the
@@ -117,33 +118,13 @@ void OnCommand(HWND window, RaceParametersDialogData& data, int id, int code) {
   }
 }
 
-INT_PTR CALLBACK RaceParametersDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  RaceParametersDialogData* data =
-      dialog::DataOf<RaceParametersDialogData>(window, message, lParam);
-  if (data == nullptr) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInit(window, *data);
-      return TRUE;
-    case WM_COMMAND:
-      OnCommand(window, *data, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(window, IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
-
 }  // namespace
 
 bool RunRaceParametersDialog(HWND owner, MessageBoxes& boxes) {
   auto data = std::make_unique<RaceParametersDialogData>();
   data->boxes = &boxes;
   data->confirmed = false;
-  DialogBoxParamW(GetModuleHandleW(nullptr), L"COURSEPARAMETRES", owner, RaceParametersDialogProc,
-                  reinterpret_cast<LPARAM>(data.get()));
+  dialog::RunModal<RaceParametersDialogData, OnInit, OnCommand>(owner, L"COURSEPARAMETRES", *data);
   return data->confirmed;
 }
 

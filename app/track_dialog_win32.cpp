@@ -28,7 +28,7 @@ void ShowCircuit(HWND window, const TrackDialogModel& model) {
   dialog::SetItemText(window, IDC_TRACK_LOCATION, chosen ? circuit->location : "");
 }
 
-void OnInit(HWND window, TrackDialogData& data) {
+BOOL OnInit(HWND window, TrackDialogData& data) {
   TrackDialogModel& model = data.model;
   OpenTrackModel(model, *data.boxes);
   data.fonts.Apply(window, {});
@@ -43,6 +43,7 @@ void OnInit(HWND window, TrackDialogData& data) {
   if (model.selectedCircuit >= 0)
     dialog::ComboSelect(window, IDC_TRACK_CIRCUITS, model.selectedCircuit);
   ShowCircuit(window, model);
+  return TRUE;
 }
 
 void OnCommand(HWND window, TrackDialogData& data, int id, int code) {
@@ -79,32 +80,13 @@ void OnCommand(HWND window, TrackDialogData& data, int id, int code) {
   }
 }
 
-INT_PTR CALLBACK TrackDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TrackDialogData* data = dialog::DataOf<TrackDialogData>(window, message, lParam);
-  if (data == nullptr) return FALSE;
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInit(window, *data);
-      return TRUE;
-    case WM_COMMAND:
-      OnCommand(window, *data, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(window, IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
-
 }  // namespace
 
 bool RunTrackDialog(HWND owner, MessageBoxes& boxes) {
   auto data = std::make_unique<TrackDialogData>();
   data->boxes = &boxes;
   data->confirmed = false;
-  DialogBoxParamW(GetModuleHandleW(nullptr), L"COURSEPISTE", owner, TrackDialogProc,
-                  reinterpret_cast<LPARAM>(data.get()));
+  dialog::RunModal<TrackDialogData, OnInit, OnCommand>(owner, L"COURSEPISTE", *data);
   return data->confirmed;
 }
 
