@@ -6,7 +6,11 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <type_traits>
+
+#include "platform/message_boxes.h"
 
 namespace zarvo::dialog {
 
@@ -45,42 +49,92 @@ class DialogFonts {
   HFONT bold_ = nullptr;
 };
 
-// The data of a dialog procedure, kept in GWLP_USERDATA from WM_INITDIALOG on.
-template <typename Data>
-Data* DataOf(HWND dialog, UINT message, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
-    return reinterpret_cast<Data*>(lParam);
-  }
-  return reinterpret_cast<Data*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-}
+// What a modal dialog's procedure works on: its portable model (owned by the caller, who reads
+// it after the dialog closes), the message boxes its rules use, its fonts, whatever Win32 state
+// the procedure keeps beside the model (bitmaps, timers), and whether the user confirmed.
+struct NoExtra {};
 
-// The procedure of a modal dialog whose data lives in GWLP_USERDATA: WM_INITDIALOG goes to
-// OnInit (its result is the message's: FALSE when it has set the focus itself), WM_COMMAND to
-// OnCommand with the control id and the notification code, and the close box cancels.
-template <typename Data, BOOL (*OnInit)(HWND, Data&), void (*OnCommand)(HWND, Data&, int, int)>
+template <typename Model, typename Extra = NoExtra>
+struct ModalData {
+  ModalData(Model& m, MessageBoxes& b) : model(m), boxes(&b) {}
+  Model& model;
+  MessageBoxes* boxes;
+  DialogFonts fonts;
+  Extra extra{};
+  bool confirmed = false;
+};
+
+// The procedure of a modal dialog whose ModalData lives in GWLP_USERDATA:
+// - WM_INITDIALOG goes to OnInit(window, data) (its result is the message's: FALSE when it has
+//   set the focus itself);
+// - "OK" runs Confirm(model, boxes) and closes; a Confirm that returns bool keeps the dialog open
+//   when it returns false; Confirm may be nullptr (no "OK" in the dialog);
+// - "Cancel" and the close box close without confirming;
+// - every other command goes to OnCommand(window, data, id, code);
+// - OnMessage, when given, sees every other message first: it returns true when it handled the
+//   message and has set result (WM_PAINT, WM_TIMER, mouse, scroll bars, WM_DESTROY...).
+template <typename Data>
+using MessageHook = bool (*)(HWND, Data&, UINT, WPARAM, LPARAM, INT_PTR& result);
+
+template <typename Data, auto OnInit, auto OnCommand, auto Confirm, auto OnMessage = nullptr>
 INT_PTR CALLBACK ModalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  Data* data = DataOf<Data>(window, message, lParam);
+  if (message == WM_INITDIALOG) SetWindowLongPtrW(window, GWLP_USERDATA, lParam);
+  auto* data = reinterpret_cast<Data*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (data == nullptr) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
       return OnInit(window, *data);
     case WM_COMMAND:
-      OnCommand(window, *data, LOWORD(wParam), HIWORD(wParam));
+      if (LOWORD(wParam) == IDOK) {
+        if constexpr (!std::is_null_pointer_v<decltype(Confirm)>) {
+          if constexpr (std::is_same_v<decltype(Confirm(data->model, *data->boxes)), bool>) {
+            if (!Confirm(data->model, *data->boxes)) return TRUE;
+          } else {
+            Confirm(data->model, *data->boxes);
+          }
+          data->confirmed = true;
+          EndDialog(window, IDOK);
+        } else {
+          OnCommand(window, *data, LOWORD(wParam), HIWORD(wParam));
+        }
+      } else if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(window, IDCANCEL);
+      } else {
+        OnCommand(window, *data, LOWORD(wParam), HIWORD(wParam));
+      }
       return TRUE;
     case WM_CLOSE:
       EndDialog(window, IDCANCEL);
       return TRUE;
     default:
+      if constexpr (!std::is_null_pointer_v<decltype(OnMessage)>) {
+        INT_PTR result = FALSE;
+        if (OnMessage(window, *data, message, wParam, lParam, result)) return result;
+      }
       return FALSE;
   }
 }
 
-// Runs the dialog of the template, modal to owner, on data.
-template <typename Data, BOOL (*OnInit)(HWND, Data&), void (*OnCommand)(HWND, Data&, int, int)>
-void RunModal(HWND owner, const wchar_t* templateName, Data& data) {
+// Runs the dialog of the template, modal to owner, on the caller's model; true when the user
+// confirmed it.
+template <typename Model, auto OnInit, auto OnCommand, auto Confirm, auto OnMessage = nullptr,
+          typename Extra = NoExtra>
+bool RunModal(HWND owner, const wchar_t* templateName, MessageBoxes& boxes, Model& model) {
+  using Data = ModalData<Model, Extra>;
+  auto data = std::make_unique<Data>(model, boxes);
   DialogBoxParamW(GetModuleHandleW(nullptr), templateName, owner,
-                  ModalProc<Data, OnInit, OnCommand>, reinterpret_cast<LPARAM>(&data));
+                  ModalProc<Data, OnInit, OnCommand, Confirm, OnMessage>,
+                  reinterpret_cast<LPARAM>(data.get()));
+  return data->confirmed;
+}
+
+// The same on a model of its own, for dialogs whose OnInit reads what they show.
+template <typename Model, auto OnInit, auto OnCommand, auto Confirm, auto OnMessage = nullptr,
+          typename Extra = NoExtra>
+bool RunModal(HWND owner, const wchar_t* templateName, MessageBoxes& boxes) {
+  auto model = std::make_unique<Model>();
+  return RunModal<Model, OnInit, OnCommand, Confirm, OnMessage, Extra>(owner, templateName, boxes,
+                                                                       *model);
 }
 
 }  // namespace zarvo::dialog

@@ -49,10 +49,11 @@ MainWindow::MainWindow(HINSTANCE instance)
       boxes_(&window_),
       files_(&window_),
       dialogs_(&window_, boxes_),
-      port_(MakeSystemSerialPort()) {
-  program_ =
-      std::make_unique<Program>(ProgramServices{SystemClock(), *port_, SystemSoundPlayer(), boxes_,
-                                                *this, *this, tree_, *this, files_, dialogs_});
+      port_(MakeSystemSerialPort()),
+      programDialogs_(&window_, boxes_, *port_, SystemClock()) {
+  program_ = std::make_unique<Program>(ProgramServices{SystemClock(), *port_, SystemSoundPlayer(),
+                                                       boxes_, *this, *this, tree_, *this, files_,
+                                                       dialogs_, programDialogs_});
 }
 
 MainWindow::~MainWindow() {

@@ -12,6 +12,7 @@
 #include "app/menus_win32.h"
 #include "app/message_boxes_win32.h"
 #include "app/program.h"
+#include "app/program_dialogs_win32.h"
 #include "app/session_dialogs_win32.h"
 #include "app/session_tree_win32.h"
 #include "platform/serial_port.h"
@@ -95,6 +96,7 @@ class MainWindow final : public ProgramShell, public RaceUi, public SessionWindo
   Win32FileDialogs files_;
   Win32SessionDialogs dialogs_;
   std::unique_ptr<SerialPort> port_;
+  Win32ProgramDialogs programDialogs_;
   std::unique_ptr<Program> program_;
   HWND scrollBar_ = nullptr;
   HCURSOR arrow_ = nullptr;

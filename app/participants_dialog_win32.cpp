@@ -13,12 +13,7 @@ namespace zarvo {
 
 namespace {
 
-struct ParticipantsDialogData {
-  MessageBoxes* boxes;
-  ParticipantsDialogModel model;
-  dialog::DialogFonts fonts;
-  bool confirmed;
-};
+using ParticipantsDialogData = dialog::ModalData<ParticipantsDialogModel>;
 
 // The participants box from the model, its first line selected, and the count "(%d)".
 void ShowParticipants(HWND window, const ParticipantsDialogModel& model) {
@@ -61,14 +56,6 @@ void OnCommand(HWND window, ParticipantsDialogData& data, int id, int code) {
         ShowParticipants(window, model);
       }
       break;
-    case IDOK:
-      ConfirmParticipants(model, *data.boxes);
-      data.confirmed = true;
-      EndDialog(window, IDOK);
-      break;
-    case IDCANCEL:
-      EndDialog(window, IDCANCEL);
-      break;
     default:
       break;
   }
@@ -77,11 +64,8 @@ void OnCommand(HWND window, ParticipantsDialogData& data, int id, int code) {
 }  // namespace
 
 bool RunParticipantsDialog(HWND owner, MessageBoxes& boxes) {
-  auto data = std::make_unique<ParticipantsDialogData>();
-  data->boxes = &boxes;
-  data->confirmed = false;
-  dialog::RunModal<ParticipantsDialogData, OnInit, OnCommand>(owner, L"LISTEPILOTES", *data);
-  return data->confirmed;
+  return dialog::RunModal<ParticipantsDialogModel, OnInit, OnCommand, ConfirmParticipants>(
+      owner, L"LISTEPILOTES", boxes);
 }
 
 }  // namespace zarvo

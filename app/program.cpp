@@ -154,28 +154,45 @@ bool Program::OnMenuCommand(int commandId) {
     case IDM_ADD_RUN:
       return session_ != nullptr && session_->OnCommand(commandId);
     case IDM_CIRCUITS:
+      services_.programDialogs.OpenCircuitsEditor();
+      ReloadCircuits();
+      return true;
     case IDM_DRIVERS:
+      services_.programDialogs.OpenDriversEditor();
+      return true;
     case IDM_CARS:
+      services_.programDialogs.OpenCarsEditor();
+      return true;
     case IDM_FREQUENCIES:
+      services_.programDialogs.OpenFrequenciesEditor();
+      return true;
     case IDM_RUNS_SYNTHESIS:
+      services_.programDialogs.OpenRunsDatabase();
+      return true;
     case IDM_SOUND:
-      // The database editors, the runs synthesis and the sound options open here once they
-      // exist; until then the command changes nothing.
+      services_.programDialogs.OpenSoundOptions();
+      ClearSoundSettings(state_->sounds);
+      if (!ReadSoundSettings(kSoundSettingsFile, state_->sounds)) {
+        services_.boxes.Show(TXT_CAPTION_ERROR, TXT_SOUND_SETTINGS_NOT_FOUND, MessageIcon::kError);
+      }
       return true;
     case IDM_DISPLAY:
       // The display options start from the settings in use, written to their file first; the
-      // dialog that edits them opens here once it exists; the file is read back afterwards.
+      // file is read back afterwards.
       if (state_->displayFromFile &&
           !WriteDisplaySettings(kDisplaySettingsFile, state_->display, state_->customColours)) {
         services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND,
                              MessageIcon::kError);
       }
+      services_.programDialogs.OpenDisplayOptions();
       ReloadDisplaySettings();
       return true;
     case IDM_INTERFACE:
       // The interface dialog runs its own identification: the supervision of the decoder stops
       // before it and starts afresh after it.
       link_.StopSupervision();
+      link_.ResetSupervision();
+      services_.programDialogs.OpenInterfaceDialog();
       link_.ResetSupervision();
       return true;
     case IDM_HELP:
@@ -184,6 +201,14 @@ bool Program::OnMenuCommand(int commandId) {
     default:
       return false;
   }
+}
+
+void Program::ReloadCircuits() {
+  ProgramState& s = *state_;
+  if (!ReadCircuits(s.circuits)) {
+    services_.boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
+  }
+  s.session.circuitIndex = FindCircuitIndex(s.circuits, s.session.track.circuitName);
 }
 
 bool Program::OnCloseRequest() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/program_dialogs.h"
 #include "app/race_links.h"
 #include "app/results_view.h"
 #include "app/session_controller.h"
@@ -95,6 +96,8 @@ struct ProgramServices {
   SessionWindow& window;
   FileDialogs& files;
   SessionDialogs& dialogs;
+  // The dialogs of the menu (database editors, runs database, options, interface).
+  ProgramDialogs& programDialogs;
 };
 
 class Program {
@@ -160,6 +163,8 @@ class Program {
 
  private:
   void LoadDisplaySettings();
+  // After the circuits editor: the table read again, the session's circuit found again by name.
+  void ReloadCircuits();
 
   ProgramServices services_;
   std::unique_ptr<ProgramState> state_;

@@ -13,12 +13,7 @@ namespace zarvo {
 
 namespace {
 
-struct RaceParametersDialogData {
-  MessageBoxes* boxes;
-  RaceParametersDialogModel model;
-  dialog::DialogFonts fonts;
-  bool confirmed;
-};
+using RaceParametersDialogData = dialog::ModalData<RaceParametersDialogModel>;
 
 // The minutes for a time run, the lap target for a lap run, each with its end rule.
 void ShowDurationControls(HWND window, const RaceParameters& params) {
@@ -105,14 +100,6 @@ void OnCommand(HWND window, RaceParametersDialogData& data, int id, int code) {
     case IDC_PARAMETERS_ALL_LAPS:
       SetText(params.endRuleLaps, kEndLapsAllLaps);
       break;
-    case IDOK:
-      ConfirmRaceParameters(data.model, *data.boxes);
-      data.confirmed = true;
-      EndDialog(window, IDOK);
-      break;
-    case IDCANCEL:
-      EndDialog(window, IDCANCEL);
-      break;
     default:
       break;
   }
@@ -121,11 +108,8 @@ void OnCommand(HWND window, RaceParametersDialogData& data, int id, int code) {
 }  // namespace
 
 bool RunRaceParametersDialog(HWND owner, MessageBoxes& boxes) {
-  auto data = std::make_unique<RaceParametersDialogData>();
-  data->boxes = &boxes;
-  data->confirmed = false;
-  dialog::RunModal<RaceParametersDialogData, OnInit, OnCommand>(owner, L"COURSEPARAMETRES", *data);
-  return data->confirmed;
+  return dialog::RunModal<RaceParametersDialogModel, OnInit, OnCommand, ConfirmRaceParameters>(
+      owner, L"COURSEPARAMETRES", boxes);
 }
 
 }  // namespace zarvo

@@ -11,12 +11,7 @@ namespace zarvo {
 
 namespace {
 
-struct TrackDialogData {
-  MessageBoxes* boxes;
-  TrackDialogModel model;
-  dialog::DialogFonts fonts;
-  bool confirmed;
-};
+using TrackDialogData = dialog::ModalData<TrackDialogModel>;
 
 void ShowCircuit(HWND window, const TrackDialogModel& model) {
   const bool chosen = model.selectedCircuit >= 0 && model.selectedCircuit < model.circuitCount;
@@ -67,14 +62,6 @@ void OnCommand(HWND window, TrackDialogData& data, int id, int code) {
         TrackMinimumLapTyped(model, dialog::ItemText(window, IDC_TRACK_MINIMUM_LAP).c_str());
       }
       break;
-    case IDOK:
-      ConfirmTrack(model, *data.boxes);
-      data.confirmed = true;
-      EndDialog(window, IDOK);
-      break;
-    case IDCANCEL:
-      EndDialog(window, IDCANCEL);
-      break;
     default:
       break;
   }
@@ -83,11 +70,8 @@ void OnCommand(HWND window, TrackDialogData& data, int id, int code) {
 }  // namespace
 
 bool RunTrackDialog(HWND owner, MessageBoxes& boxes) {
-  auto data = std::make_unique<TrackDialogData>();
-  data->boxes = &boxes;
-  data->confirmed = false;
-  dialog::RunModal<TrackDialogData, OnInit, OnCommand>(owner, L"COURSEPISTE", *data);
-  return data->confirmed;
+  return dialog::RunModal<TrackDialogModel, OnInit, OnCommand, ConfirmTrack>(owner, L"COURSEPISTE",
+                                                                             boxes);
 }
 
 }  // namespace zarvo

@@ -159,8 +159,8 @@ class ProgramTest : public ::testing::Test {
   }
 
   void Create() {
-    program = std::make_unique<Program>(
-        ProgramServices{clock, port, player, boxes, ui, shell, tree, window, files, dialogs});
+    program = std::make_unique<Program>(ProgramServices{clock, port, player, boxes, ui, shell, tree,
+                                                        window, files, dialogs, programDialogs});
     program->SetScreenSize(1600, 900);
   }
 
@@ -192,6 +192,7 @@ class ProgramTest : public ::testing::Test {
   testing::RecordingSessionWindow window;
   testing::ScriptedFileDialogs files;
   testing::ScriptedSessionDialogs dialogs;
+  testing::ScriptedProgramDialogs programDialogs;
   std::unique_ptr<Program> program;
 };
 
@@ -438,16 +439,52 @@ TEST_F(ProgramTest, SessionCommandsGoToTheSessionAndQuitIsNotAMenuAction) {
   EXPECT_FALSE(program->OnMenuCommand(IDC_START));
 }
 
-TEST_F(ProgramTest, DialogCommandsWithoutTheirDialogChangeNothing) {
+TEST_F(ProgramTest, EachMenuDialogOpensOnceAndWhatItWroteIsReadBack) {
   Install();
   StartUp();
+  program->state().session.track.circuitName[0] = '\0';
+  std::snprintf(program->state().session.track.circuitName, kCircuitNameCapacity, "Mornac");
+  programDialogs.circuits = [this] {
+    WriteBytes("BaseDonnéesCircuits.bd",
+               "Anneau\t100\t\t0\t\t2\t\t\t\r\nMornac\t250\t\t0\t\t5\t\t\t\r\n");
+    return true;
+  };
+  programDialogs.sound = [this] {
+    WriteBytes("RéglagesSons.rg",
+               "SONLANGUEFrancais\r\nSONDECOMPTEoui\r\nSONDEPARToui\r\nSONPASSAGEnon\r\n"
+               "SONMEILLEURTOURoui\r\nSONHORLOGEoui\r\nSONFINCOURSEoui\r\nSONFINVOITUREoui\r\n");
+    return true;
+  };
   log.clear();
   for (int id : {IDM_CIRCUITS, IDM_DRIVERS, IDM_CARS, IDM_FREQUENCIES, IDM_RUNS_SYNTHESIS,
                  IDM_SOUND, IDM_INTERFACE}) {
     EXPECT_TRUE(program->OnMenuCommand(id)) << id;
   }
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(ReadBytes("RéglagesSons.rg").substr(0, 16), "SONLANGUEAnglais");
+  EXPECT_EQ(programDialogs.circuitsOpened, 1);
+  EXPECT_EQ(programDialogs.driversOpened, 1);
+  EXPECT_EQ(programDialogs.carsOpened, 1);
+  EXPECT_EQ(programDialogs.frequenciesOpened, 1);
+  EXPECT_EQ(programDialogs.runsOpened, 1);
+  EXPECT_EQ(programDialogs.soundOpened, 1);
+  EXPECT_EQ(programDialogs.interfaceOpened, 1);
+  EXPECT_TRUE(Boxes().empty());
+  const ProgramState& s = program->state();
+  EXPECT_STREQ(s.circuits.records[1].name, "Mornac");
+  EXPECT_EQ(s.session.circuitIndex, 1) << "the session's circuit is found again by name";
+  EXPECT_STREQ(s.sounds.language, "SONLANGUEFrancais");
+  EXPECT_STREQ(s.sounds.passage, "SONPASSAGEnon");
+}
+
+TEST_F(ProgramTest, ASoundFileGoneAfterTheDialogIsReported) {
+  Install();
+  StartUp();
+  programDialogs.sound = [this] {
+    RemoveFile("RéglagesSons.rg");
+    return false;
+  };
+  log.clear();
+  program->OnMenuCommand(IDM_SOUND);
+  ASSERT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(ProgramTest, DisplayCommandWritesTheSettingsInUseAndReadsThemBack) {

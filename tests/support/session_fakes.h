@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_dialogs.h"
 #include "app/session_ports.h"
 
 namespace zarvo::testing {
@@ -117,6 +118,30 @@ class ScriptedSessionDialogs : public SessionDialogs {
   static void Run(const std::function<void()>& action, int& count) {
     ++count;
     if (action) action();
+  }
+};
+
+// The menu's dialogs: each counts its openings and runs the test's action (which may write the
+// dialog's files); the result is the action's, false without one.
+class ScriptedProgramDialogs : public ProgramDialogs {
+ public:
+  bool OpenCircuitsEditor() override { return Run(circuits, circuitsOpened); }
+  bool OpenDriversEditor() override { return Run(drivers, driversOpened); }
+  bool OpenCarsEditor() override { return Run(cars, carsOpened); }
+  bool OpenFrequenciesEditor() override { return Run(frequencies, frequenciesOpened); }
+  void OpenRunsDatabase() override { Run(runs, runsOpened); }
+  bool OpenSoundOptions() override { return Run(sound, soundOpened); }
+  bool OpenDisplayOptions() override { return Run(display, displayOpened); }
+  void OpenInterfaceDialog() override { Run(interface, interfaceOpened); }
+
+  std::function<bool()> circuits, drivers, cars, frequencies, runs, sound, display, interface;
+  int circuitsOpened = 0, driversOpened = 0, carsOpened = 0, frequenciesOpened = 0, runsOpened = 0,
+      soundOpened = 0, displayOpened = 0, interfaceOpened = 0;
+
+ private:
+  static bool Run(const std::function<bool()>& action, int& count) {
+    ++count;
+    return action ? action() : false;
   }
 };
 
