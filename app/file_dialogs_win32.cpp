@@ -24,6 +24,8 @@ bool Ask(HWND owner, const FileRequest& request, bool save, std::string& chosen)
   const std::wstring initialName = dialog::Wide(request.initialName);
   if (initialName.size() < kPathBuffer) initialName.copy(file.data(), initialName.size());
   const std::wstring folder = dialog::Wide(request.initialFolder);
+  const std::wstring extension =
+      request.defaultExtension != nullptr ? dialog::Wide(request.defaultExtension) : L"";
 
   OPENFILENAMEW dialogData = {};
   dialogData.lStructSize = sizeof dialogData;
@@ -33,6 +35,7 @@ bool Ask(HWND owner, const FileRequest& request, bool save, std::string& chosen)
   dialogData.lpstrFile = file.data();
   dialogData.nMaxFile = DWORD(kPathBuffer);
   dialogData.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialogData.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   dialogData.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   dialogData.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
   const BOOL ok = save ? GetSaveFileNameW(&dialogData) : GetOpenFileNameW(&dialogData);

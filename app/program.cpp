@@ -173,7 +173,8 @@ bool Program::OnMenuCommand(int commandId) {
       services_.programDialogs.OpenSoundOptions();
       ClearSoundSettings(state_->sounds);
       if (!ReadSoundSettings(kSoundSettingsFile, state_->sounds)) {
-        services_.boxes.Show(TXT_CAPTION_ERROR, TXT_SOUND_SETTINGS_NOT_FOUND, MessageIcon::kError);
+        services_.boxes.Show(TXT_CAPTION_ERROR, TXT_SOUND_SETTINGS_NOT_FOUND_AFTER_DIALOG,
+                             MessageIcon::kError);
       }
       return true;
     case IDM_DISPLAY:

@@ -2,6 +2,9 @@
 // nothing and changes nothing.
 #include "app/program_dialogs_win32.h"
 
+#include "settings/display_dialog_win32.h"
+#include "settings/sound_dialog_win32.h"
+
 namespace zarvo {
 
 bool Win32ProgramDialogs::OpenCircuitsEditor() {
@@ -23,11 +26,11 @@ bool Win32ProgramDialogs::OpenFrequenciesEditor() {
 void Win32ProgramDialogs::OpenRunsDatabase() {}
 
 bool Win32ProgramDialogs::OpenSoundOptions() {
-  return false;
+  return RunSoundDialog(*owner_, boxes_);
 }
 
 bool Win32ProgramDialogs::OpenDisplayOptions() {
-  return false;
+  return RunDisplayDialog(*owner_, boxes_, displayMemory_);
 }
 
 void Win32ProgramDialogs::OpenInterfaceDialog() {}

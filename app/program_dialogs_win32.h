@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/serial_port.h"
+#include "settings/display_dialog.h"
 
 namespace zarvo {
 
@@ -30,6 +31,7 @@ class Win32ProgramDialogs : public ProgramDialogs {
   MessageBoxes& boxes_;
   SerialPort& port_;
   Clock& clock_;
+  DisplayDialogMemory displayMemory_;  // the display options' column, while the program runs
 };
 
 }  // namespace zarvo

@@ -64,6 +64,9 @@ struct FileRequest {
   const char* pattern;        // "*.trng"
   const char* initialName;    // the name the box starts with; "" for none
   const char* initialFolder;  // the program folder
+  // Appended by the dialog to a name typed without an extension, before it asks about
+  // overwriting; nullptr for none. Without its dot: "scrn".
+  const char* defaultExtension = nullptr;
 };
 
 class FileDialogs {

@@ -485,6 +485,8 @@ TEST_F(ProgramTest, ASoundFileGoneAfterTheDialogIsReported) {
   log.clear();
   program->OnMenuCommand(IDM_SOUND);
   ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0], std::string("box ") + TXT_CAPTION_ERROR + "|" +
+                           TXT_SOUND_SETTINGS_NOT_FOUND_AFTER_DIALOG);
 }
 
 TEST_F(ProgramTest, DisplayCommandWritesTheSettingsInUseAndReadsThemBack) {

@@ -71,6 +71,7 @@ class ScriptedFileDialogs : public FileDialogs {
   struct Asked {
     bool save;
     std::string filterName, pattern, initialName, initialFolder;
+    std::string defaultExtension;  // "" for none
   };
   bool AskSaveFile(const FileRequest& request, std::string& chosen) override {
     return Answer(true, request, saveAnswers, chosen);
@@ -85,8 +86,9 @@ class ScriptedFileDialogs : public FileDialogs {
  private:
   bool Answer(bool save, const FileRequest& request,
               std::deque<std::optional<std::string>>& answers, std::string& chosen) {
-    asked.push_back(
-        {save, request.filterName, request.pattern, request.initialName, request.initialFolder});
+    asked.push_back({save, request.filterName, request.pattern, request.initialName,
+                     request.initialFolder,
+                     request.defaultExtension != nullptr ? request.defaultExtension : ""});
     if (answers.empty() || !answers.front()) {
       if (!answers.empty()) answers.pop_front();
       return false;
