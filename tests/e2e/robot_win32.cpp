@@ -31,6 +31,10 @@
 //   set <id> <text>                     sets the control's text, as typing does
 //   select <id> <index>                 selects a line of a list or combo box and notifies
 //   list <id>                           prints the lines of a list or combo box, joined by "|"
+//   choose <id> <text>                  selects the line with exactly that text and notifies
+// With or without "in <title>" (the main window or the dialog):
+//   lclick <x> <y>                      a left click at that point of the client area
+//   origin                              (above) the screen position of the client area's corner
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
@@ -465,6 +469,25 @@ int Drag(HWND main, int x1, int y1, int x2, int y2) {
   return 0;
 }
 
+// Selects the line of a list or combo box whose text is exactly text, as a click would.
+int ChooseLine(HWND control, const std::wstring& text) {
+  const bool combo = ClassOf(control) == L"ComboBox";
+  const LRESULT index = SendMessageW(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
+                                     static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(text.c_str()));
+  if (index < 0) return Fail(L"no line " + text);
+  return SelectLine(control, static_cast<int>(index));
+}
+
+// A left click in a window's client area; posted, since the click may open a modal dialog.
+int LeftClick(HWND window, int x, int y) {
+  const LPARAM at = static_cast<LPARAM>(MAKELONG(x, y));
+  PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(window, WM_LBUTTONUP, 0, at);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(
       stderr,
@@ -474,6 +497,7 @@ int Usage() {
       "       zarvo-robot tree-select|tree-rclick <node-id> | selected | popup|no-popup <ms>\n"
       "       zarvo-robot edit-label <text> <ms> | file <name|cancel> <ms>\n"
       "       zarvo-robot [in <title>] set <id> <text> | select <id> <index> | list <id>\n"
+      "       zarvo-robot [in <title>] choose <id> <text> | lclick <x> <y> | origin\n"
       "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
 }
@@ -483,7 +507,7 @@ int Usage() {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
   if (std::wstring(argv[1]) == L"in") {
-    if (argc < 5) return Usage();
+    if (argc < 4) return Usage();
     const wchar_t* title = argv[2];
     gContainer = WaitFor(10000, [title] { return VisibleWindow(L"#32770", title); });
     if (gContainer == nullptr) return Fail(std::wstring(L"no dialog titled ") + title);
@@ -579,11 +603,12 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"origin") {
     POINT corner = {0, 0};
-    ClientToScreen(main, &corner);
+    ClientToScreen(gContainer, &corner);
     std::printf("%ld %ld\n", static_cast<long>(corner.x), static_cast<long>(corner.y));
     return 0;
   }
   if (command == L"tree") return PrintTree();
+  if (command == L"lclick" && argc >= 4) return LeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"drag" && argc >= 6) {
     return Drag(main, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   }
@@ -595,6 +620,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"list") return PrintList(control);
   if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
+  if (command == L"choose" && argc >= 4) return ChooseLine(control, argv[3]);
   if (command == L"text") {
     PrintLine(WindowText(control));
     return 0;
