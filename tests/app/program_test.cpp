@@ -486,7 +486,7 @@ TEST_F(ProgramTest, ASoundFileGoneAfterTheDialogIsReported) {
   program->OnMenuCommand(IDM_SOUND);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0], std::string("box ") + TXT_CAPTION_ERROR + "|" +
-                           TXT_SOUND_SETTINGS_NOT_FOUND_AFTER_DIALOG);
+                            TXT_SOUND_SETTINGS_NOT_FOUND_AFTER_DIALOG);
 }
 
 TEST_F(ProgramTest, DisplayCommandWritesTheSettingsInUseAndReadsThemBack) {

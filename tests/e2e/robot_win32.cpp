@@ -472,9 +472,9 @@ int Drag(HWND main, int x1, int y1, int x2, int y2) {
 // Selects the line of a list or combo box whose text is exactly text, as a click would.
 int ChooseLine(HWND control, const std::wstring& text) {
   const bool combo = ClassOf(control) == L"ComboBox";
-  const LRESULT index = SendMessageW(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
-                                     static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT index =
+      SendMessageW(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
+                   static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
   if (index < 0) return Fail(L"no line " + text);
   return SelectLine(control, static_cast<int>(index));
 }
@@ -608,7 +608,8 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"tree") return PrintTree();
-  if (command == L"lclick" && argc >= 4) return LeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
+  if (command == L"lclick" && argc >= 4)
+    return LeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"drag" && argc >= 6) {
     return Drag(main, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   }
