@@ -63,21 +63,26 @@ robot_line answer Message ok 15000 >/dev/null || fail "no decoder report"
 answer_warning
 tree_text() { robot_line tree; }
 
-# ---- A damaged file is refused; the session and its working copy stay.
-e2e_robot tree-select 14000
+# ---- A damaged file is refused; the session (renamed first) and its working copy stay.
 e2e_robot tree-select 10000
+e2e_robot tree-rclick 10000
+e2e_robot popup 5000 || fail "no menu on the session"
+robot_line edit-label "Samedi" 5000 >/dev/null
+sleep 0.3
+expect_equal "renamed session" "Samedi *" "$(tree_text | head -n1)"
 before_tree=$(tree_text)
 before_copy=$(md5sum <"$dir/Private/Session.trng")
 e2e_robot command 1005
 got=$(robot_line file damaged.trng2 10000) || fail "no open dialog"
 expect_equal "filter of the import" "filter=$(import_text filter)" "$(echo "$got" | grep '^filter=')"
 expect_equal "save question" "$(text save-question)" "$(robot_line answer "$(text question)" no 5000)"
-expect_equal "refusal" "$(import_text refused)" "$(robot_line answer "$(text error)" ok 5000)"
+expect_equal "refusal" "$(import_text refused)" "$(robot_line box "$(text error)" 5000)"
+shot refused
+robot_line answer "$(text error)" ok 5000 >/dev/null
 e2e_robot no-box "$(import_text dialog)" 500 || fail "the import dialog opened on a damaged file"
 expect_equal "tree after the refusal" "$before_tree" "$(tree_text)"
 expect_equal "working copy after the refusal" "$before_copy" "$(md5sum <"$dir/Private/Session.trng")"
 expect_equal "title after the refusal" "Zarvo" "$(robot_line title classeF)"
-shot refused
 
 # ---- The phone run: lanes 1 to 3 shown with the phone's names, 4 to 11 hidden.
 e2e_robot command 1005
