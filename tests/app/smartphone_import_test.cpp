@@ -257,6 +257,21 @@ TEST(PhoneRun, NamesThatCouldNotBeADriversBecomeLaneNames) {
   EXPECT_EQ(FindSection(copy, "SessionRun1").titleStart, copy.find("\r\nSessionRun1\t") + 2);
 }
 
+TEST(PhoneRun, TheRebuiltSessionHasTheImportedRunEvenWhenThePhoneCountsNone) {
+  std::string file = PhoneFile(ThreeLanes());
+  file.replace(0, file.find('\r'), "14001\tPHONE RUN\t3\t0\t0\t");
+  PhoneRun run;
+  ASSERT_EQ(ReadPhoneRun(file, run), PhoneFileCheck::kReadable);
+  const std::string copy = ImportedWorkingCopy(run);
+  SessionHeader header;
+  ParseSessionHeader(copy, header);
+  EXPECT_EQ(header.selectedNodeId, 14001);
+  EXPECT_EQ(header.participantCount, 3);
+  EXPECT_FALSE(header.runsRecorded);
+  EXPECT_EQ(header.runCount, 1);
+  EXPECT_EQ(copy.find('\r'), size_t(kHeaderLength));
+}
+
 // ---- The working copy and the lanes when the dialog opens.
 
 TEST_F(SmartphoneImportTest, OpeningRebuildsTheWorkingCopyWithThePhoneNamesAndEmptySetupSheets) {
