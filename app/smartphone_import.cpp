@@ -178,9 +178,10 @@ PhoneFileCheck ReadPhoneRun(std::string_view bytes, PhoneRun& run) {
   ParseSessionHeader(bytes, run.header);
   const int lanesUsed = run.header.participantCount;  // held to 0..20
   {
+    // All 20 entries: a shorter list would have its reserve read as entries.
     DataLines lines(bytes, list.dataStart);
     std::string_view line;
-    for (int k = 0; k < lanesUsed; ++k) {
+    for (int k = 0; k < kSlotCount; ++k) {
       if (!lines.Next(line)) return PhoneFileCheck::kNoParticipants;
     }
   }

@@ -191,6 +191,13 @@ TEST(PhoneRun, WhatDoesNotFollowTheLayoutIsRefused) {
       {"no list", without("SessionListeParticipants\t"), PhoneFileCheck::kNoParticipants},
       {"list cut before lane 3", good.substr(0, good.find("CARLA\t004713")),
        PhoneFileCheck::kNoRun},
+      {"list of the used entries only",
+       [&] {
+         std::string f = good;
+         const size_t from = f.find("(NA)\t\t");
+         return f.erase(from, f.find("1\t1\t1\t1\t\r\n") - from);
+       }(),
+       PhoneFileCheck::kNoParticipants},
       {"run cut in lane 2", good.substr(0, good.find("\t62500", good.find("SessionRun1"))),
        PhoneFileCheck::kDamagedRun},
       {"lap count not a number",
