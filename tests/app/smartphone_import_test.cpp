@@ -505,6 +505,27 @@ TEST_F(SmartphoneImportCommandTest, TheImportedRunLoadsWithItsLapsAndIsArchivedW
   EXPECT_EQ(listing.entries[1], "Start 2026/12/06 10:15:00 - Duration 0:05:00");
 }
 
+TEST_F(SmartphoneImportCommandTest, CancelKeepsThePhoneNamesAndSaveWaitsForSaveAs) {
+  dialogs.import = [this] {
+    auto model = std::make_unique<SmartphoneImportModel>();
+    if (!OpenSmartphoneImport(*model, boxes)) return false;
+    ChooseLaneDriver(*model, 1, "ZOE");  // chosen, then "Cancel": nothing of it is written
+    return true;
+  };
+  Import(PhoneFile(ThreeLanes()));
+  EXPECT_EQ(tree.LabelOf(kDriversNodeId + 1), "ANNA");
+  Select(kRunsNodeId + 1);
+  EXPECT_STREQ(race->slots[0].driverName, "ANNA");
+  EXPECT_EQ(race->slots[0].lapCount, 3);
+  EXPECT_FALSE(controller->Save());
+  EXPECT_FALSE(ui->menuEnabled.at(IDM_SAVE));
+  files.saveAnswers = {std::string("imported")};
+  ASSERT_TRUE(controller->SaveAs());
+  EXPECT_TRUE(ui->menuEnabled.at(IDM_SAVE));
+  EXPECT_NE(ReadBytes("imported.trng").find("ANNA\t3\t30750\t30200\t31050\t30666\t0\t"),
+            std::string::npos);
+}
+
 TEST_F(SmartphoneImportCommandTest, ADamagedFileIsRefusedAndTheSessionStays) {
   controller->AddRun();
   const std::string before = ReadBytes(kWorkingCopyPath);
