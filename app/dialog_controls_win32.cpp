@@ -103,6 +103,16 @@ void ComboSelect(HWND dialog, int id, int index) {
   SendDlgItemMessageW(dialog, id, CB_SETCURSEL, WPARAM(index), 0);
 }
 
+std::string ComboSelectedText(HWND dialog, int id) {
+  const int index = ComboSelection(dialog, id);
+  if (index < 0) return std::string();
+  const LRESULT length = SendDlgItemMessageW(dialog, id, CB_GETLBTEXTLEN, WPARAM(index), 0);
+  if (length == CB_ERR) return std::string();
+  std::vector<wchar_t> buffer(size_t(length) + 1, L'\0');
+  SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, WPARAM(index), LPARAM(buffer.data()));
+  return Narrow(buffer.data());
+}
+
 DialogFonts::~DialogFonts() {
   if (normal_ != nullptr) DeleteObject(normal_);
   if (bold_ != nullptr) DeleteObject(bold_);

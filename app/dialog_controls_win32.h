@@ -33,6 +33,8 @@ void ListBoxSelect(HWND dialog, int id, int index);
 void ComboAdd(HWND dialog, int id, const char* cp1252);
 int ComboSelection(HWND dialog, int id);
 void ComboSelect(HWND dialog, int id, int index);
+// The text of the combo box's selected entry; empty when nothing is selected.
+std::string ComboSelectedText(HWND dialog, int id);
 
 // The two fonts of a dialog, set on its controls at WM_INITDIALOG and deleted with the holder.
 class DialogFonts {

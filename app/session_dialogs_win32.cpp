@@ -3,6 +3,7 @@
 
 #include "app/participants_dialog_win32.h"
 #include "app/race_parameters_dialog_win32.h"
+#include "app/smartphone_import_dialog_win32.h"
 #include "app/track_dialog_win32.h"
 
 namespace zarvo {
@@ -17,6 +18,10 @@ void Win32SessionDialogs::OpenParticipantsDialog() {
 
 void Win32SessionDialogs::OpenRaceParametersDialog() {
   RunRaceParametersDialog(*owner_, boxes_);
+}
+
+bool Win32SessionDialogs::OpenSmartphoneImportDialog() {
+  return RunSmartphoneImportDialog(*owner_, boxes_);
 }
 
 }  // namespace zarvo

@@ -16,10 +16,9 @@ class Win32SessionDialogs : public SessionDialogs {
   void OpenTrackDialog() override;
   void OpenParticipantsDialog() override;
   void OpenRaceParametersDialog() override;
-  // Not built yet: selecting a driver opens nothing, and the import stops before it changes the
-  // session.
+  // Not built yet: selecting a driver opens nothing.
   void OpenDriverDetailsDialog() override {}
-  bool OpenSmartphoneImportDialog() override { return false; }
+  bool OpenSmartphoneImportDialog() override;
 
  private:
   const HWND* owner_;

@@ -73,6 +73,18 @@
 #define IDS_EDITION 100
 #define IDS_CAPTION_ERROR 101
 
+// Smartphone import dialog "IMPORTSMARTPHONE": lane k (1..11) has its phone name in the edit
+// 2900 + k, its database driver in the list 2911 + k, its number in 2926 + k and its arrow in
+// 2937 + k; 2923 to 2926 are the headings (in bold).
+#define IDC_IMPORT_PHONE_NAME_FIRST 2901
+#define IDC_IMPORT_PC_DRIVER_FIRST 2912
+#define IDC_IMPORT_HEADING 2923
+#define IDC_IMPORT_PHONE_HEADING 2924
+#define IDC_IMPORT_PC_HEADING 2925
+#define IDC_IMPORT_LANE_HEADING 2926
+#define IDC_IMPORT_LANE_NUMBER_FIRST 2927
+#define IDC_IMPORT_ARROW_FIRST 2938
+
 // Track dialog "COURSEPISTE".
 #define IDC_TRACK_LABEL 4101
 #define IDC_TRACK_CIRCUITS 4102

@@ -159,4 +159,24 @@
   ZT("All drivers must carry out all of the laps", \
      "Tous les pilotes doivent faire tous les tours")
 
+// Smartphone import dialog "IMPORTSMARTPHONE" (buttons: TXT_DIALOG_VALIDATE, TXT_DIALOG_CANCEL).
+#define TXT_IMPORT_DIALOG_TITLE ZT("Import Smartphone", "Import Smartphone")
+#define TXT_IMPORT_HEADING \
+  ZT("Import Smartphone : Allocation of the runs to the PC drivers", \
+     "Import Smartphone : Attribution des runs aux pilotes du PC")
+#define TXT_IMPORT_LANE ZT("Lane", "Ligne")
+#define TXT_IMPORT_PHONE_DRIVERS ZT("Drivers on the Smartphone", "Pilotes du Smartphone")
+#define TXT_IMPORT_PC_DRIVERS ZT("Drivers on the PC", "Pilotes du PC")
+#define TXT_IMPORT_LANE_NUMBER ZT("%5d.", "%5d.")
+#define TXT_IMPORT_ARROW ZT("- - - ->", "- - - ->")
+#define TXT_IMPORT_FILE_NOT_FOUND \
+  ZT("Error: Import smartphone file not found", \
+     "Erreur: impossible d'ouvrir le fichier d'importation Smartphone")
+// The chosen file does not follow the layout of a phone run: nothing is imported.
+#define TXT_IMPORT_NOT_A_PHONE_FILE \
+  ZT("Error: This file is not a smartphone run, the current session is kept", \
+     "Erreur: ce fichier n'est pas un run Smartphone, la séance en cours est conservée")
+// The name given to a lane whose phone name is empty or could not be a driver's.
+#define TXT_IMPORT_UNNAMED_LANE ZT("Lane %d", "Ligne %d")
+
 #endif

@@ -24,7 +24,7 @@ void SetText(char (&dst)[N], const char* src) {
 // Copies at most capacity - 1 bytes of a text that is not zero-terminated.
 inline void SetText(char* dst, size_t capacity, const char* src, size_t length) {
   std::memset(dst, 0, capacity);
-  if (capacity == 0) return;
+  if (capacity == 0 || src == nullptr) return;  // an absent field: an empty text
   if (length > capacity - 1) length = capacity - 1;
   std::memcpy(dst, src, length);
 }
