@@ -145,9 +145,10 @@ void DrawFurniture(const GraphInputs& in, GraphView view, const GraphStyle& styl
     list.Text(404, 410, TextAlign::kRight, style.strip, kBlack, TXT_GRAPH_TIME);
   }
   const int offset = in.stripOffset > 0 ? in.stripOffset : 0;
+  if (offset >= n) return;
   char text[32];
   for (int j = 0; j < 7; ++j) {
-    const int b = offset + j;
+    const int b = offset + j;  // offset < n <= 999: no overflow
     if (b >= n) break;
     const int x = 495 + 70 * j;
     std::snprintf(text, sizeof text, TXT_GRAPH_STRIP_LAP, b + 1);
@@ -330,7 +331,7 @@ void DrawCurveView(const GraphInputs& in, const CurveWindow& window, const Curve
   // The laps s..s+n-1 must lie in the run; a caller's window that does not fit it draws no data.
   const RunLaps* laps = in.laps;
   const int s = in.first < 1 ? 1 : in.first;
-  const bool inRun = laps != nullptr && n > 0 && s + n - 1 <= laps->lapCount;
+  const bool inRun = laps != nullptr && n > 0 && int64_t(s) + n - 1 <= laps->lapCount;
   const bool data = inRun && q > 0 && spread;
   auto lapAt = [&](int i) { return laps->lapTimes[s + i]; };
 
@@ -445,13 +446,14 @@ bool TrackCurveHover(CurveHover& hover, int mouseX, int mouseY, const RunLaps& l
                      const CurveWindow& window, const CurveScale& scale) {
   const int n = window.lapTotal;
   const int s = first < 1 ? 1 : first;
-  if (n < 1 || scale.steps < 1 || scale.high <= scale.low || s + n - 1 > laps.lapCount) {
+  if (n < 1 || scale.steps < 1 || scale.high <= scale.low || int64_t(s) + n - 1 > laps.lapCount) {
     return false;
   }
   const GraphRect plot = PlotArea(GraphForm::kScreen);
   auto near = [&](int i, int across, int down) {
-    return std::abs(mouseX - CurvePointX(plot, i, n)) <= across &&
-           std::abs(mouseY - CurvePointY(plot, scale, laps.lapTimes[s + i])) <= down;
+    const int64_t dx = int64_t(mouseX) - CurvePointX(plot, i, n);
+    const int64_t dy = int64_t(mouseY) - CurvePointY(plot, scale, laps.lapTimes[s + i]);
+    return dx >= -across && dx <= across && dy >= -down && dy <= down;
   };
   if (hover.active && hover.index >= 0 && hover.index < n) {
     hover.mouseX = mouseX;

@@ -76,13 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadRunLaps(p, laps);
   GraphInputs in = {};
   in.laps = &laps;
-  in.first = Take(data, size, 0) % 1200;
-  in.last = Take(data, size, 4) % 1200;
-  in.stripOffset = Take(data, size, 8) % 1200;
+  // Mostly ranges near the run's laps, sometimes any 32-bit values.
+  const bool wild = size > 24 && (data[24] & 1) != 0;
+  in.first = wild ? Take(data, size, 0) : Take(data, size, 0) % 1200;
+  in.last = wild ? Take(data, size, 4) : Take(data, size, 4) % 1200;
+  in.stripOffset = wild ? Take(data, size, 8) : Take(data, size, 8) % 1200;
   in.headingLine = run.runCaption;
   in.trackLine = run.runTitle;
-  in.hover = CurveHover{true, Take(data, size, 12) % 120, Take(data, size, 16) % 2000,
-                        Take(data, size, 20) % 2000};
+  in.hover = CurveHover{true, Take(data, size, 12) % 120,
+                        wild ? Take(data, size, 16) : Take(data, size, 16) % 2000,
+                        wild ? Take(data, size, 20) : Take(data, size, 20) % 2000};
   for (GraphView view : {GraphView::kData, GraphView::kHisto, GraphView::kCurve}) {
     for (GraphForm form : {GraphForm::kScreen, GraphForm::kPaper}) {
       list.Clear();
