@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The three views of a run ("Data", "Histo", "Curve") drawn by the drawing-list replayer under
-# Wine, on the screen and in their paper form, with a hovered curve point and a 5-lap strip. Each
-# paint is checked against the colours the views put there and kept as a screenshot:
-# <artifacts>/graphs-<edition>-<name>.png.
+# Wine, on the screen and in their paper form (also on a whole page mapped as the printout maps
+# it), with a hovered curve point and a 5-lap strip. Each paint is checked against the colours
+# the views put there and kept as a screenshot: <artifacts>/graphs-<edition>-<name>.png.
 # Usage: lap_graphs_preview_test.sh <en|fr>
 set -euo pipefail
 edition=${1:?edition en or fr}
@@ -50,6 +50,7 @@ run data-5laps --view data --laps 5
 run data-paper --view data --paper
 run histo-paper --view histo --paper
 run curve-paper --view curve --paper
+run histo-page --view histo --page
 
 grep -q '^info hover: 1 7$' "$E2E_WORK/curve-hover.out" \
   || { echo "FAIL the mouse on point 7 did not hover it"; failures=$((failures + 1)); }

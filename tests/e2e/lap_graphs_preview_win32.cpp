@@ -2,9 +2,11 @@
 // will, so that the views can be looked at (and checked pixel by pixel) under Wine before those
 // windows exist. Run it anywhere:
 //   zarvo-graphs-preview [--view data|histo|curve] [--paper] [--laps N] [--first S] [--last E]
-//                        [--strip P] [--hover I] [--probes FILE]
+//                        [--strip P] [--hover I] [--paper | --page] [--probes FILE]
 // --paper: the printout's form, drawn one logical unit to a pixel on a white page whose part from
-// y = 240 down is shown, inside the graph frame of the page. --hover: the mouse on curve point I.
+// y = 240 down is shown, inside the graph frame of the page. --page: the same on the whole page,
+// mapped as the printout maps it (a logical window of 630 x 1120 units, isotropic) onto a window
+// of A4 shape. --hover: the mouse on curve point I.
 // --probes: after the first paint, writes screen points and regions with the colour they must
 // show (see check_probes.py) and a few figures of the paint.
 #include <windows.h>
@@ -24,10 +26,15 @@ using namespace zarvo;
 
 constexpr char kClassName[] = "ZarvoGraphsPreview";
 constexpr int kPageTopShown = 240;  // paper form: the page row at the window's top
+// --page: the client area is 566 x 800 pixels, A4's shape; the isotropic mapping of 630 x 1120
+// units then scales by 800 / 1120 = 5 / 7 and shows about 792 units across, as on A4 paper.
+constexpr int kPageWidth = 566;
+constexpr int kPageHeight = 800;
 
 struct Preview {
   GraphView view = GraphView::kData;
   bool paper = false;
+  bool page = false;  // paper form on the whole page, isotropically mapped
   int laps = 28;
   int first = 1;
   int last = -1;  // -1: the last lap
@@ -101,15 +108,26 @@ void BuildList(Preview& p) {
 }
 
 void ClientSize(const Preview& p, int& width, int& height) {
-  width = p.paper ? 740 : 980;
-  height = p.paper ? 320 : 460;
+  width = p.page ? kPageWidth : (p.paper ? 740 : 980);
+  height = p.page ? kPageHeight : (p.paper ? 320 : 460);
 }
 
 void Paint(HDC dc, const Preview& p) {
   RECT client;
   GetClientRect(WindowFromDC(dc), &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  if (p.paper) {
+  if (p.page) {
+    const int saved = SaveDC(dc);
+    SetMapMode(dc, MM_ISOTROPIC);
+    SetWindowExtEx(dc, 630, 1120, nullptr);
+    SetViewportExtEx(dc, client.right, client.bottom, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, 50, 260, 690, 518);
+    ReplayDrawList(dc, p.list);
+    RestoreDC(dc, saved);
+  } else if (p.paper) {
     POINT previous;
     SetViewportOrgEx(dc, 0, -kPageTopShown, &previous);
     // The printout's graph frame around the graph.
@@ -128,19 +146,21 @@ void Paint(HDC dc, const Preview& p) {
 
 struct ProbeWriter {
   std::FILE* file;
-  POINT origin;  // screen position of the client area's top-left corner
-  int pageShift;
+  POINT origin;   // screen position of the client area's top-left corner
+  int pageShift;  // page row shown at the client's top
+  int scale;      // client pixels per 7 page units (7: one to one, 5: the whole page)
+  long X(int x) const { return origin.x + long(x) * scale / 7; }
+  long Y(int y) const { return origin.y + long(y - pageShift) * scale / 7; }
   void Info(const char* key, long a, long b = 0) {
     std::fprintf(file, "info %s %ld %ld\n", key, a, b);
   }
   void Pixel(const char* name, int x, int y, Colour c) {
-    std::fprintf(file, "pixel %s %ld %ld %02x%02x%02x\n", name, long(origin.x + x),
-                 long(origin.y + y - pageShift), RedOf(c), GreenOf(c), BlueOf(c));
+    std::fprintf(file, "pixel %s %ld %ld %02x%02x%02x\n", name, X(x), Y(y), RedOf(c), GreenOf(c),
+                 BlueOf(c));
   }
   void Has(const char* name, const GraphRect& r, Colour c) {
-    std::fprintf(file, "has %s %ld %ld %d %d %02x%02x%02x\n", name, long(origin.x + r.left),
-                 long(origin.y + r.top - pageShift), r.right - r.left, r.bottom - r.top, RedOf(c),
-                 GreenOf(c), BlueOf(c));
+    std::fprintf(file, "has %s %ld %ld %ld %ld %02x%02x%02x\n", name, X(r.left), Y(r.top),
+                 X(r.right) - X(r.left), Y(r.bottom) - Y(r.top), RedOf(c), GreenOf(c), BlueOf(c));
   }
 };
 
@@ -149,7 +169,7 @@ void WriteProbes(HWND window, const Preview& p) {
   if (f == nullptr) return;
   POINT origin = {0, 0};
   ClientToScreen(window, &origin);
-  ProbeWriter w{f, origin, p.paper ? kPageTopShown : 0};
+  ProbeWriter w{f, origin, p.paper && !p.page ? kPageTopShown : 0, p.page ? 5 : 7};
   w.Info("primitives", p.list.count, p.list.overflowed ? 1 : 0);
   w.Info("range", p.in.first, p.in.last);
   w.Info("heightScale", p.numbers.heightScale);
@@ -236,8 +256,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   for (int i = 1; i < __argc; ++i) {
     const char* arg = __argv[i];
     const char* value = i + 1 < __argc ? __argv[i + 1] : nullptr;
-    if (std::strcmp(arg, "--paper") == 0) {
+    if (std::strcmp(arg, "--paper") == 0 || std::strcmp(arg, "--page") == 0) {
       preview.paper = true;
+      preview.page = preview.page || std::strcmp(arg, "--page") == 0;
       continue;
     }
     if (value == nullptr) break;
@@ -282,7 +303,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                 preview.view == GraphView::kData    ? "Data"
                 : preview.view == GraphView::kHisto ? "Histo"
                                                     : "Curve",
-                preview.paper ? " (paper)" : "");
+                preview.page ? " (page)" : (preview.paper ? " (paper)" : ""));
   HWND window = CreateWindowExA(0, kClassName, title, style, 20, 20, frame.right - frame.left,
                                 frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, show);
