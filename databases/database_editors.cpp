@@ -8,6 +8,7 @@
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "databases/runs_database.h"
+#include "platform/files.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
@@ -362,6 +363,7 @@ bool InPictureArea(EditorKind kind, int x, int y) {
 
 void OpenEditor(DatabaseEditorModel& m, EditorKind kind, MessageBoxes& boxes) {
   m.kind = kind;
+  m.folderAtOpening = CurrentFolder();
   m.countries.clear();
   std::memset(&m.namesAtOpening, 0, sizeof m.namesAtOpening);
   bool read = false;
@@ -505,16 +507,6 @@ void FieldTyped(DatabaseEditorModel& m, int controlId, const char* boxText) {
   SetText(storage, capacity, text.c_str());
 }
 
-int CountryIndex(const DatabaseEditorModel& m) {
-  if (m.kind != EditorKind::kDrivers || m.selected < 0) return -1;
-  const char* country = m.drivers.records[m.selected].country;
-  if (country[0] == '\0') return -1;
-  for (size_t k = 0; k < m.countries.size(); ++k) {
-    if (m.countries[k] == country) return static_cast<int>(k);
-  }
-  return -1;
-}
-
 void ClearRecordLap(DatabaseEditorModel& m) {
   if (m.kind != EditorKind::kCircuits || m.selected < 0) return;
   CircuitRecord& c = m.circuits.records[m.selected];
@@ -557,7 +549,12 @@ void SetImagePath(DatabaseEditorModel& m, const char* path) {
   }
 }
 
+void RestoreFolder(const DatabaseEditorModel& m) {
+  if (!m.folderAtOpening.empty()) SetCurrentFolder(m.folderAtOpening.c_str());
+}
+
 bool ConfirmEditor(DatabaseEditorModel& m, MessageBoxes& boxes) {
+  RestoreFolder(m);
   bool written = false;
   switch (m.kind) {
     case EditorKind::kCircuits:

@@ -62,6 +62,9 @@ struct DatabaseEditorModel {
   // Drivers: the names of the drivers file as read at opening, and the country list.
   DriverNameList namesAtOpening;
   std::vector<std::string> countries;
+  // The current folder when the editor opened (the program folder): the picture's file dialog
+  // may change it, the files are written relative to it.
+  std::string folderAtOpening;
   int count = 0;      // entries of the list
   int selected = -1;  // list position of the selected entry; -1 when the list is empty
 };
@@ -102,8 +105,6 @@ AddResult RemoveEntry(DatabaseEditorModel& model, int position, const char* boxT
 // (nothing when the list is empty).
 std::string FieldText(const DatabaseEditorModel& model, int controlId);
 void FieldTyped(DatabaseEditorModel& model, int controlId, const char* boxText);
-// The country box: the index of the selected record's country in model.countries, -1 if none.
-int CountryIndex(const DatabaseEditorModel& model);
 
 // Circuits' "Clear": the record lap text, its holder, the record lap and its hidden values.
 void ClearRecordLap(DatabaseEditorModel& model);
@@ -111,6 +112,10 @@ void ClearRecordLap(DatabaseEditorModel& model);
 // The selected record's picture path (empty when none or the list is empty).
 const char* ImagePath(const DatabaseEditorModel& model);
 void SetImagePath(DatabaseEditorModel& model, const char* path);  // cut to 259 bytes
+
+// Makes the folder of the opening the current folder again (the file dialog may have changed
+// it); "Ok" does it before writing, the dialog when it closes.
+void RestoreFolder(const DatabaseEditorModel& model);
 
 // "Ok": writes the editor's file with the list's entries; a failure shows the editor's message
 // (the old file stays). The drivers editor then keeps the runs databases in step: it deletes the

@@ -236,7 +236,7 @@ TEST(EditorFields, EveryKeystrokeStoresIntoTheSelectedRecordWithinItsLimit) {
   FieldTyped(*e.model, IDC_DRIVERS_ZIP_CODE, "38000-XXXXXXXXXXXX");
   FieldTyped(*e.model, IDC_DRIVERS_EMAIL, "bruno@club\tfr");
   FieldTyped(*e.model, IDC_DRIVERS_COUNTRY, "France");
-  EXPECT_EQ(CountryIndex(*e.model), 2);
+  EXPECT_EQ(FieldText(*e.model, IDC_DRIVERS_COUNTRY), "France");
   EXPECT_EQ(e.model->drivers.records[1].zipCode, std::string("38000-XXXXXXX"));  // 13
   EXPECT_EQ(e.model->drivers.records[0].zipCode, std::string(""));
   ASSERT_TRUE(ConfirmEditor(*e.model, e.boxes));
@@ -338,6 +338,18 @@ TEST(EditorFiles, AFailedWriteIsReportedAndTouchesNoRunsDatabase) {
   EXPECT_FALSE(
       FileExists("Base donn\xE9"
                  "es runs/Bruno.bdr"));
+}
+
+TEST(EditorFiles, OkWritesIntoTheFolderOfTheOpeningWhereverTheFileDialogWent) {
+  TempFolder folder;
+  Editor e(EditorKind::kFrequencies);
+  e.Add("27.145");
+  MakeDirectory("images");
+  ASSERT_TRUE(SetCurrentFolder("images"));  // as a file dialog leaves it
+  ASSERT_TRUE(ConfirmEditor(*e.model, e.boxes));
+  EXPECT_EQ(CurrentFolder(), folder.path());
+  EXPECT_EQ(ReadBytes(kFrequenciesFile), "27.145\r\n");
+  EXPECT_FALSE(FileExists((std::string("images/") + kFrequenciesFile).c_str()));
 }
 
 // --- Runs databases after "Ok" in the drivers editor.

@@ -31,6 +31,7 @@
 //   set <id> <text>                     sets the control's text, as typing does
 //   select <id> <index>                 selects a line of a list or combo box and notifies
 //   list <id>                           prints the lines of a list or combo box, joined by "|"
+//   dblclick <left|right> <x> <y>       double-clicks at that point of the client area
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
@@ -465,6 +466,21 @@ int Drag(HWND main, int x1, int y1, int x2, int y2) {
   return 0;
 }
 
+// A double-click with the left or right button at a point of the window's client area.
+int DoubleClick(HWND window, const std::wstring& button, int x, int y) {
+  const LPARAM at = static_cast<LPARAM>(MAKELONG(x, y));
+  const bool left = button == L"left";
+  const UINT down = left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+  const UINT up = left ? WM_LBUTTONUP : WM_RBUTTONUP;
+  const WPARAM key = left ? MK_LBUTTON : MK_RBUTTON;
+  PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window, down, key, at);
+  PostMessageW(window, up, 0, at);
+  PostMessageW(window, left ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK, key, at);
+  PostMessageW(window, up, 0, at);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(
       stderr,
@@ -474,6 +490,7 @@ int Usage() {
       "       zarvo-robot tree-select|tree-rclick <node-id> | selected | popup|no-popup <ms>\n"
       "       zarvo-robot edit-label <text> <ms> | file <name|cancel> <ms>\n"
       "       zarvo-robot [in <title>] set <id> <text> | select <id> <index> | list <id>\n"
+      "       zarvo-robot [in <title>] dblclick <left|right> <x> <y>\n"
       "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
 }
@@ -584,6 +601,9 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"tree") return PrintTree();
+  if (command == L"dblclick" && argc >= 5) {
+    return DoubleClick(gContainer, argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+  }
   if (command == L"drag" && argc >= 6) {
     return Drag(main, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   }
