@@ -25,20 +25,25 @@ struct EditorControls {
 
 const EditorControls& ControlsOf(EditorKind kind) {
   static const EditorControls circuits = {
-      L"BASECIRCUITS",      IDC_CIRCUITS_ADD,  IDC_CIRCUITS_REMOVE, IDC_CIRCUITS_NUMBER,
-      IDC_CIRCUITS_LIST,    IDC_CIRCUITS_NEW,  IDC_CIRCUITS_NAME,   IDC_CIRCUITS_TITLE,
-      IDC_CIRCUITS_LIST_LABEL};
-  static const EditorControls frequencies = {
-      L"BASEFREQUENCIES",     IDC_FREQUENCIES_ADD, IDC_FREQUENCIES_REMOVE,
-      IDC_FREQUENCIES_NUMBER, IDC_FREQUENCIES_LIST, IDC_FREQUENCIES_NEW,
-      0,                      IDC_FREQUENCIES_TITLE, IDC_FREQUENCIES_LIST_LABEL};
+      L"BASECIRCUITS",     IDC_CIRCUITS_ADD,   IDC_CIRCUITS_REMOVE,
+      IDC_CIRCUITS_NUMBER, IDC_CIRCUITS_LIST,  IDC_CIRCUITS_NEW,
+      IDC_CIRCUITS_NAME,   IDC_CIRCUITS_TITLE, IDC_CIRCUITS_LIST_LABEL};
+  static const EditorControls frequencies = {L"BASEFREQUENCIES",
+                                             IDC_FREQUENCIES_ADD,
+                                             IDC_FREQUENCIES_REMOVE,
+                                             IDC_FREQUENCIES_NUMBER,
+                                             IDC_FREQUENCIES_LIST,
+                                             IDC_FREQUENCIES_NEW,
+                                             0,
+                                             IDC_FREQUENCIES_TITLE,
+                                             IDC_FREQUENCIES_LIST_LABEL};
   static const EditorControls drivers = {
-      L"BASEPILOTES",     IDC_DRIVERS_ADD, IDC_DRIVERS_REMOVE, IDC_DRIVERS_NUMBER,
-      IDC_DRIVERS_LIST,   IDC_DRIVERS_NEW, IDC_DRIVERS_NAME,   IDC_DRIVERS_TITLE,
-      IDC_DRIVERS_LIST_LABEL};
-  static const EditorControls cars = {
-      L"BASEVOITURES", IDC_CARS_ADD,   IDC_CARS_REMOVE, IDC_CARS_NUMBER,    IDC_CARS_LIST,
-      IDC_CARS_NEW,    IDC_CARS_NAME,  IDC_CARS_TITLE,  IDC_CARS_LIST_LABEL};
+      L"BASEPILOTES",     IDC_DRIVERS_ADD,   IDC_DRIVERS_REMOVE,
+      IDC_DRIVERS_NUMBER, IDC_DRIVERS_LIST,  IDC_DRIVERS_NEW,
+      IDC_DRIVERS_NAME,   IDC_DRIVERS_TITLE, IDC_DRIVERS_LIST_LABEL};
+  static const EditorControls cars = {L"BASEVOITURES", IDC_CARS_ADD,   IDC_CARS_REMOVE,
+                                      IDC_CARS_NUMBER, IDC_CARS_LIST,  IDC_CARS_NEW,
+                                      IDC_CARS_NAME,   IDC_CARS_TITLE, IDC_CARS_LIST_LABEL};
   switch (kind) {
     case EditorKind::kCircuits:
       return circuits;
@@ -91,10 +96,10 @@ void ShowSelection(HWND window, EditorData& data) {
       // The box is sorted: the stored country is found by its text.
       const std::string country = FieldText(model, field.controlId);
       const std::wstring wide = dialog::Wide(country.c_str());
-      const LRESULT k =
-          country.empty() ? CB_ERR
-                          : SendDlgItemMessageW(window, field.controlId, CB_FINDSTRINGEXACT,
-                                                WPARAM(-1), LPARAM(wide.c_str()));
+      const LRESULT k = country.empty()
+                            ? CB_ERR
+                            : SendDlgItemMessageW(window, field.controlId, CB_FINDSTRINGEXACT,
+                                                  WPARAM(-1), LPARAM(wide.c_str()));
       dialog::ComboSelect(window, field.controlId, k == CB_ERR ? -1 : int(k));
     } else {
       dialog::SetItemText(window, field.controlId, FieldText(model, field.controlId).c_str());
@@ -240,7 +245,9 @@ bool OnMessage(HWND window, EditorData& data, UINT message, WPARAM, LPARAM lPara
 }
 
 // "Ok": a failed write has shown its message and still closes the editor.
-void Confirm(DatabaseEditorModel& model, MessageBoxes& boxes) { ConfirmEditor(model, boxes); }
+void Confirm(DatabaseEditorModel& model, MessageBoxes& boxes) {
+  ConfirmEditor(model, boxes);
+}
 
 }  // namespace
 
@@ -248,8 +255,7 @@ bool RunDatabaseEditor(HWND owner, EditorKind kind, MessageBoxes& boxes) {
   auto model = std::make_unique<DatabaseEditorModel>();
   model->kind = kind;
   return dialog::RunModal<DatabaseEditorModel, OnInit, OnCommand, Confirm, OnMessage,
-                          EditorWindowState>(owner, ControlsOf(kind).templateName, boxes,
-                                             *model);
+                          EditorWindowState>(owner, ControlsOf(kind).templateName, boxes, *model);
 }
 
 }  // namespace zarvo
