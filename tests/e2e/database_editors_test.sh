@@ -215,6 +215,8 @@ sleep 0.3
 expect_equal "drivers after Remove" "CARLA" "$(robot_line in "$d" list 3104)"
 expect_equal "transponder kept" "123456" "$(robot_line in "$d" text 3116)"
 e2e_robot in "$d" click 1
+e2e_robot box "$(text question)" 5000 >/dev/null || fail "no question before deleting BRUNO's runs"
+shot drivers-question
 got=$(robot_line answer "$(text question)" no 5000) || fail "no question before deleting BRUNO's runs"
 case "$got" in *"$(etext runs-line)"*) ;; *) fail "question: $got" ;; esac
 case "$got" in *ANNA*) fail "ANNA's empty archive was asked about: $got" ;; esac
