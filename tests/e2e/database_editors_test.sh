@@ -113,8 +113,7 @@ expect_equal "number" "1" "$(robot_line in "$c" list 3003)"
 expect_equal "record" "18.250" "$(robot_line in "$c" text 3009)"
 shot circuits-damaged-picture
 e2e_robot in "$c" set 3005 "Ring Nord"
-e2e_robot in "$c" click 3001
-sleep 0.3
+e2e_robot in "$c" press 3001
 expect_equal "circuits after Add" "Piste des Ours|Ring Nord" "$(robot_line in "$c" list 3004)"
 expect_equal "selected circuit" "Ring Nord" "$(robot_line in "$c" text 3006)"
 expect_equal "number of the new circuit" "2" "$(robot_line in "$c" list 3003)"
@@ -126,10 +125,8 @@ e2e_robot in "$c" dblclick left 600 120
 got=$(robot_line file 'C:\Program Files\Zarvo Training\Photos\piste.bmp' 10000) || fail "no file dialog"
 case "$got" in *"filter=$( [ "$edition" = en ] && echo Image || echo Images ) (.bmp)"*) ;; *) fail "file dialog: $got" ;; esac
 shot circuits-picture
-e2e_robot in "$c" select 3004 0
-sleep 0.3
-e2e_robot in "$c" click 3011
-sleep 0.3
+e2e_robot in "$c" choose 3004 0
+e2e_robot in "$c" press 3011
 expect_equal "record cleared" "" "$(robot_line in "$c" text 3009)"
 e2e_robot in "$c" dblclick right 600 120  # the damaged picture's path is emptied
 close_editor "$c" 1
@@ -147,12 +144,11 @@ close_editor "$(text track-dialog)" 2
 # "Cancel" after changes writes nothing.
 before=$(all_files)
 open_editor 1007 "$c"
-e2e_robot in "$c" select 3004 0
-e2e_robot in "$c" click 3002
+e2e_robot in "$c" choose 3004 0
+e2e_robot in "$c" press 3002
 e2e_robot in "$c" set 3005 Zeta
-e2e_robot in "$c" click 3001
+e2e_robot in "$c" press 3001
 e2e_robot in "$c" set 3007 Lyon
-sleep 0.3
 expect_equal "circuits before Cancel" "Ring Nord|Zeta" "$(robot_line in "$c" list 3004)"
 close_editor "$c" 2
 expect_equal "files after Cancel (circuits)" "$before" "$(all_files)"
@@ -161,18 +157,15 @@ expect_equal "files after Cancel (circuits)" "$before" "$(all_files)"
 f=$(etext frequencies)
 open_editor 1010 "$f"
 e2e_robot in "$f" set 3405 40.68
-e2e_robot in "$f" click 3401
+e2e_robot in "$f" press 3401
 e2e_robot in "$f" set 3405 2.4Ghz
-sleep 0.3
 expect_equal "five characters refused" "27.145" "$(robot_line in "$f" list 3404)"
-e2e_robot in "$f" click 3401
+e2e_robot in "$f" press 3401
 e2e_robot in "$f" set 3405 40.685
-e2e_robot in "$f" click 3401
-sleep 0.3
+e2e_robot in "$f" press 3401
 expect_equal "frequencies" "2.4Ghz|27.145|40.685" "$(robot_line in "$f" list 3404)"
-e2e_robot in "$f" select 3404 1
-e2e_robot in "$f" click 3402
-sleep 0.3
+e2e_robot in "$f" choose 3404 1
+e2e_robot in "$f" press 3402
 expect_equal "frequencies after Remove" "2.4Ghz|40.685" "$(robot_line in "$f" list 3404)"
 shot frequencies
 close_editor "$f" 1
@@ -180,7 +173,7 @@ expect_bytes "frequencies file" "$frequencies_file" '2.4Ghz\r\n40.685\r\n'
 before=$(all_files)
 open_editor 1010 "$f"
 e2e_robot in "$f" set 3405 35.050
-e2e_robot in "$f" click 3401
+e2e_robot in "$f" press 3401
 close_editor "$f" 2
 expect_equal "files after Cancel (frequencies)" "$before" "$(all_files)"
 
@@ -193,8 +186,7 @@ e2e_robot in "$d" set 3105 "Session 2"
 e2e_robot in "$d" click 3101
 expect_equal "refused name" "$(etext session-word)" "$(robot_line answer "$(text error)" ok 5000)"
 e2e_robot in "$d" set 3105 CARLA
-e2e_robot in "$d" click 3101
-sleep 0.3
+e2e_robot in "$d" press 3101
 expect_equal "selected driver" "CARLA" "$(robot_line in "$d" text 3106)"
 e2e_robot in "$d" set 3107 "12 rue des Pins"
 e2e_robot in "$d" set 3110 Annecy
@@ -203,15 +195,12 @@ e2e_robot in "$d" set 3116 123456
 countries=$(robot_line in "$d" list 3111)
 index=$(echo "$countries" | tr '|' '\n' | grep -nx France | cut -d: -f1)
 [ -n "$index" ] || fail "no France in the country box: $countries"
-e2e_robot in "$d" select 3111 $((index - 1))
-sleep 0.3
+e2e_robot in "$d" choose 3111 $((index - 1))
 shot drivers
-e2e_robot in "$d" select 3104 0
-e2e_robot in "$d" click 3102
-sleep 0.3
-e2e_robot in "$d" select 3104 0
-e2e_robot in "$d" click 3102
-sleep 0.3
+e2e_robot in "$d" choose 3104 0
+e2e_robot in "$d" press 3102
+e2e_robot in "$d" choose 3104 0
+e2e_robot in "$d" press 3102
 expect_equal "drivers after Remove" "CARLA" "$(robot_line in "$d" list 3104)"
 expect_equal "transponder kept" "123456" "$(robot_line in "$d" text 3116)"
 e2e_robot in "$d" click 1
@@ -231,10 +220,9 @@ expect_bytes "CARLA's new archive" "$runs/CARLA.bdr" '0\t0\t\r\n'
 before=$(all_files)
 open_editor 1008 "$d"
 e2e_robot in "$d" set 3105 DORA
-e2e_robot in "$d" click 3101
-e2e_robot in "$d" select 3104 0
-e2e_robot in "$d" click 3102
-sleep 0.3
+e2e_robot in "$d" press 3101
+e2e_robot in "$d" choose 3104 0
+e2e_robot in "$d" press 3102
 close_editor "$d" 2
 expect_equal "files after Cancel (drivers)" "$before" "$(all_files)"
 [ ! -e "$runs/DORA.bdr" ] || fail "Cancel created DORA's archive"
@@ -243,8 +231,7 @@ expect_equal "files after Cancel (drivers)" "$before" "$(all_files)"
 k=$(etext cars)
 open_editor 1009 "$k"
 e2e_robot in "$k" set 3205 Buggy
-e2e_robot in "$k" click 3201
-sleep 0.3
+e2e_robot in "$k" press 3201
 e2e_robot in "$k" set 3207 "MBX8 Eco"
 e2e_robot in "$k" set 3208 "OS 21"
 e2e_robot in "$k" set 3213 "Embrayage 3 masses"
@@ -263,8 +250,8 @@ expect_bytes "cars file" "$cars_file" \
   "Buggy\\t${setup}C:\\\\Program Files\\\\Zarvo Training\\\\Photos\\\\piste.bmp\\t\\r\\n"
 before=$(all_files)
 open_editor 1009 "$k"
-e2e_robot in "$k" select 3204 0
-e2e_robot in "$k" click 3202
+e2e_robot in "$k" choose 3204 0
+e2e_robot in "$k" press 3202
 close_editor "$k" 2
 expect_equal "files after Cancel (cars)" "$before" "$(all_files)"
 

@@ -32,6 +32,10 @@
 //   select <id> <index>                 selects a line of a list or combo box and notifies
 //   list <id>                           prints the lines of a list or combo box, joined by "|"
 //   dblclick <left|right> <x> <y>       double-clicks at that point of the client area
+//   press <id>                          clicks the control and returns once the dialog has
+//                                       handled the click (for buttons that open no box)
+//   choose <id> <index>                 selects a line as select does and returns once the
+//                                       dialog has handled the notification
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
@@ -454,6 +458,28 @@ int SelectLine(HWND control, int index) {
   return 0;
 }
 
+// A click the dialog has handled on return: later commands cannot overtake it.
+int Press(HWND control) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &result) != 0
+             ? 0
+             : Fail(L"the click was not handled");
+}
+
+// Selects a line and sends the notification, so that it is handled on return.
+int ChooseLine(HWND control, int index) {
+  const bool combo = ClassOf(control) == L"ComboBox";
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0,
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  const int id = GetDlgCtrlID(control);
+  return SendMessageTimeoutW(
+             GetParent(control), WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+             reinterpret_cast<LPARAM>(control), SMTO_ABORTIFHUNG, 10000, &result) != 0
+             ? 0
+             : Fail(L"the selection was not handled");
+}
+
 int Drag(HWND main, int x1, int y1, int x2, int y2) {
   auto at = [](int x, int y) { return static_cast<LPARAM>(MAKELONG(x, y)); };
   PostMessageW(main, WM_MOUSEMOVE, 0, at(x1, y1));
@@ -490,7 +516,8 @@ int Usage() {
       "       zarvo-robot tree-select|tree-rclick <node-id> | selected | popup|no-popup <ms>\n"
       "       zarvo-robot edit-label <text> <ms> | file <name|cancel> <ms>\n"
       "       zarvo-robot [in <title>] set <id> <text> | select <id> <index> | list <id>\n"
-      "       zarvo-robot [in <title>] dblclick <left|right> <x> <y>\n"
+      "       zarvo-robot [in <title>] dblclick <left|right> <x> <y> | press <id>\n"
+      "       zarvo-robot [in <title>] choose <id> <index>\n"
       "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
 }
@@ -615,6 +642,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"list") return PrintList(control);
   if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
+  if (command == L"press") return Press(control);
+  if (command == L"choose" && argc >= 4) return ChooseLine(control, _wtoi(argv[3]));
   if (command == L"text") {
     PrintLine(WindowText(control));
     return 0;
