@@ -196,6 +196,8 @@ countries=$(robot_line in "$d" list 3111)
 index=$(echo "$countries" | tr '|' '\n' | grep -nx France | cut -d: -f1)
 [ -n "$index" ] || fail "no France in the country box: $countries"
 e2e_robot in "$d" choose 3111 $((index - 1))
+e2e_robot in "$d" dblclick left 600 100
+robot_line file 'C:\Program Files\Zarvo Training\Photos\piste.bmp' 10000 >/dev/null || fail "no file dialog for the photo"
 shot drivers
 e2e_robot in "$d" choose 3104 0
 e2e_robot in "$d" press 3102
@@ -211,7 +213,7 @@ case "$got" in *"$(etext runs-line)"*) ;; *) fail "question: $got" ;; esac
 case "$got" in *ANNA*) fail "ANNA's empty archive was asked about: $got" ;; esac
 e2e_robot wait-gone '#32770' 5000 || fail "the drivers editor stayed open"
 expect_bytes "drivers file" "$drivers_file" \
-  'CARLA\t12 rue des Pins\t\t\tAnnecy\tFrance\t\t\t\t\t123456\t\t\t\r\n'
+  'CARLA\t12 rue des Pins\t\t\tAnnecy\tFrance\t\t\t\t\t123456\t\tC:\\Program Files\\Zarvo Training\\Photos\\piste.bmp\t\r\n'
 [ ! -e "$runs/ANNA.bdr" ] || fail "ANNA's empty archive was kept"
 expect_equal "BRUNO's archive after No" "$bruno_archive" "$(md5sum <"$runs/BRUNO.bdr")"
 expect_bytes "CARLA's new archive" "$runs/CARLA.bdr" '0\t0\t\r\n'
