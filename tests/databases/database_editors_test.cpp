@@ -433,6 +433,21 @@ TEST(EditorRunsDatabases, AnExistingFileOfANewDriverIsKeptAndUsed) {
   EXPECT_EQ(ReadBytes(RunsFile("Dora").c_str()), before);
 }
 
+TEST(EditorRunsDatabases, AnArchiveThatCannotBeCreatedIsReportedOncePerDriver) {
+  TempFolder folder;
+  Editor e(EditorKind::kDrivers);
+  WriteBytes(kRunsFolder, "a file where the folder should be");
+  e.Add("Anna");
+  e.Add("Bruno");
+  ASSERT_TRUE(ConfirmEditor(*e.model, e.boxes));
+  ASSERT_EQ(e.boxes.shown.size(), 2u);
+  EXPECT_EQ(e.boxes.shown[0].text, TXT_RUNS_FILE_NOT_CREATED);
+  EXPECT_EQ(e.boxes.shown[1].caption, TXT_CAPTION_ERROR);
+  // The drivers themselves are stored.
+  EXPECT_EQ(ReadBytes(kDriversFile),
+            "Anna\t\t\t\t\t\t\t\t\t\t\t\t\t\r\nBruno\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n");
+}
+
 TEST(EditorRunsDatabases, CancelLeavesEveryFileAsItWas) {
   TempFolder folder;
   const char drivers[] = "Anna\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n";
