@@ -2,25 +2,26 @@
 // nothing and changes nothing.
 #include "app/program_dialogs_win32.h"
 
+#include "databases/database_editor_win32.h"
 #include "settings/display_dialog_win32.h"
 #include "settings/sound_dialog_win32.h"
 
 namespace zarvo {
 
 bool Win32ProgramDialogs::OpenCircuitsEditor() {
-  return false;
+  return RunDatabaseEditor(*owner_, EditorKind::kCircuits, boxes_);
 }
 
 bool Win32ProgramDialogs::OpenDriversEditor() {
-  return false;
+  return RunDatabaseEditor(*owner_, EditorKind::kDrivers, boxes_);
 }
 
 bool Win32ProgramDialogs::OpenCarsEditor() {
-  return false;
+  return RunDatabaseEditor(*owner_, EditorKind::kCars, boxes_);
 }
 
 bool Win32ProgramDialogs::OpenFrequenciesEditor() {
-  return false;
+  return RunDatabaseEditor(*owner_, EditorKind::kFrequencies, boxes_);
 }
 
 void Win32ProgramDialogs::OpenRunsDatabase() {}

@@ -71,4 +71,105 @@
   ZT("Error: %s's run could not be written to the runs database", \
      "Erreur: le run de %s n'a pas pu être écrit dans la base de données 'Run'")
 
+// Drivers editor, "Ok": removed drivers whose runs database still holds runs (question titled
+// TXT_CAPTION_QUESTION). The list of TXT_RUNS_DATABASE_LINE lines replaces %s.
+#define TXT_DELETE_RUNS_DATABASES_QUESTION \
+  ZT("Be careful! The runs databases of the removed drivers below hold runs:\n%s" \
+     "Do you want to delete them? (No keeps their files)", \
+     "Attention! Les bases de données 'Run' des pilotes supprimés ci-dessous contiennent des " \
+     "runs :\n%sVoulez-vous les effacer ? (Non conserve leurs fichiers)")
+// One line of that list: the driver name, then the number of runs.
+#define TXT_RUNS_DATABASE_LINE ZT("%s: %d run(s)\n", "%s : %d run(s)\n")
+// More drivers than the question lists: how many more.
+#define TXT_RUNS_DATABASE_MORE ZT("... and %d more\n", "... et %d autres\n")
+
+// The database editors' dialogs: captions, titles and labels.
+#define TXT_EDITOR_NEW ZT(" New", " Nouveau")
+#define TXT_EDITOR_NEW_FEMININE ZT(" New", " Nouvelle")
+#define TXT_EDITOR_ADD ZT("Add", "Ajouter")
+#define TXT_EDITOR_REMOVE ZT("Remove", "Supprimer")
+#define TXT_EDITOR_NUMBER ZT("ID", "N°ID")
+#define TXT_EDITOR_OK ZT("Ok", "Ok")
+#define TXT_EDITOR_CANCEL ZT("Cancel", "Echap")
+#define TXT_EDITOR_PICTURE_FILTER ZT("Image (.bmp)", "Images (.bmp)")
+#define TXT_CIRCUITS_CAPTION ZT("Circuits Database", "Base de données Circuits")
+#define TXT_CIRCUITS_TITLE \
+  ZT("Database : List of circuits", "Base de données : Liste des circuits")
+#define TXT_CIRCUITS_LIST_LABEL ZT("Circuits  (20 max)", "Circuits  (20 max)")
+#define TXT_FREQUENCIES_CAPTION \
+  ZT("RadioFrequencies Database", "Base de données Fréquences radio")
+#define TXT_FREQUENCIES_TITLE \
+  ZT("Database : Frequencies available", "Base de données : Fréquences radio disponibles")
+#define TXT_FREQUENCIES_LIST_LABEL ZT("Frequencies", "Fréquences")
+#define TXT_DRIVERS_CAPTION ZT("Drivers Database", "Base de données Pilotes")
+#define TXT_DRIVERS_TITLE ZT("Database : List of drivers", "Base de données : Liste des pilotes")
+#define TXT_DRIVERS_LIST_LABEL ZT("Drivers  (300 max)", "Pilotes  (300 max)")
+#define TXT_CARS_CAPTION ZT("Cars Database", "Base de données Voitures")
+#define TXT_CARS_TITLE ZT("Database : List of cars", "Base de données : Liste des voitures")
+#define TXT_CARS_LIST_LABEL ZT("Cars  (300 max)", "Voitures  (300 max)")
+// Circuit details.
+#define TXT_CIRCUIT_LENGTH ZT("Lenght :", "Développé :")
+#define TXT_CIRCUIT_METRES ZT("m", "m")
+#define TXT_CIRCUIT_RECORD ZT("Record Laptime :", "Record du tour :")
+#define TXT_CIRCUIT_RECORD_BY ZT("    by", "s   par")
+#define TXT_CIRCUIT_CLEAR ZT("Clear", "Effacer")
+#define TXT_CIRCUIT_MINIMUM_LAP ZT("Min. lap time :", "Temps de protection tour :")
+#define TXT_CIRCUIT_SECONDS ZT("s", "s")
+#define TXT_CIRCUIT_LOCATION ZT("Location :", "Ville :")
+// Driver details.
+#define TXT_DRIVER_ADDRESS ZT("Address :", "Adresse :")
+#define TXT_DRIVER_ADDRESS2 ZT("(Address2)", "(suite)")
+#define TXT_DRIVER_ZIP_CODE ZT("Zip code :", "Code Postal :")
+#define TXT_DRIVER_LOCATION ZT("Location :", "Ville :")
+#define TXT_DRIVER_COUNTRY ZT("Country :", "Pays :")
+#define TXT_DRIVER_PHONE ZT("Phone :", "Telephone :")
+#define TXT_DRIVER_EMAIL ZT("Email :", "Email :")
+#define TXT_DRIVER_LICENCE ZT("License Nr :", "N°licence :")
+#define TXT_DRIVER_BIRTHDAY ZT("Birthday :", "Date de naissance :")
+#define TXT_DRIVER_TRANSPONDER ZT("Transpond. :", "Transpond. :")
+// Car details: groups, columns and the labels of the setup fields.
+#define TXT_CAR_GROUP_ENGINE ZT("Engine", "Motorisation")
+#define TXT_CAR_GROUP_DIFFERENTIALS ZT("Differentials", "Différentiels")
+#define TXT_CAR_GROUP_SHOCKS ZT("Shocks", "Amortisseurs")
+#define TXT_CAR_GROUP_CHASSIS ZT("Chassis", "Chassis")
+#define TXT_CAR_GROUP_TIRES_BODY ZT("Tires / Body", "Pneus / Carrosserie")
+#define TXT_CAR_GROUP_RADIO ZT("Radio", "Radio")
+#define TXT_CAR_COLUMN_FRONT ZT("Front", "Avant")
+#define TXT_CAR_COLUMN_REAR ZT("Rear", "Arrière")
+#define TXT_CAR_CAR ZT("Car :", "Voiture :")
+#define TXT_CAR_ENGINE ZT("Engine :", "Moteur :")
+#define TXT_CAR_PLUG ZT("Plug :", "Bougie :")
+#define TXT_CAR_PIPE ZT("Pipe :", "Coude :")
+#define TXT_CAR_MUFFLER ZT("Muffl. :", "Réso :")
+#define TXT_CAR_RESTRICTOR ZT("Restr.:", "Buse :")
+#define TXT_CAR_CLUTCH ZT("Clutch gear :", "Embrayage :")
+#define TXT_CAR_FUEL ZT("Fuel :", "Carburant :")
+#define TXT_CAR_SPEED_CONTROLLER ZT("Speed Ctrl :", "Controleur :")
+#define TXT_CAR_BATTERY ZT("Battery:", "Accus :")
+#define TXT_CAR_RATIO ZT("Ratio :", "Rapport :")
+#define TXT_CAR_DIFF_FRONT ZT("Front :", "Avant :")
+#define TXT_CAR_DIFF_CENTRE ZT("Center :", "Central :")
+#define TXT_CAR_DIFF_REAR ZT("Rear :", "Arrière :")
+#define TXT_CAR_SHOCKS ZT("Shocks:", "Amortisseurs:")
+#define TXT_CAR_SPRINGS ZT("Springs :", "Ressorts :")
+#define TXT_CAR_FLUID ZT("Fluid :", "Huile :")
+#define TXT_CAR_PISTON ZT("Piston :", "Piston :")
+#define TXT_CAR_REBOUND ZT("Rebound :", "Cales tension :")
+#define TXT_CAR_WHEELBASE ZT("Wheelbase :", "Empattement :")
+#define TXT_CAR_RIDE_HEIGHT ZT("Ride height :", "Garde au sol :")
+#define TXT_CAR_ANTI_ROLL ZT("Anti Roll Bars :", "Barre Antiroulis :")
+#define TXT_CAR_SHOCKS_FIXATION ZT("Shocks Fix. :", "Ancrage Amort. :")
+#define TXT_CAR_CAMBER ZT("Camber :", "Carrossage :")
+#define TXT_CAR_TOE ZT("Toe angle :", "Ouvert./pincemt :")
+#define TXT_CAR_BODY ZT("Body :", "Carrosserie :")
+#define TXT_CAR_WING ZT("Wing :", "Aileron :")
+#define TXT_CAR_WING_POSITION ZT("Wing Position :", "Position Aileron :")
+#define TXT_CAR_WING_INCLINE ZT("Wing Incline :", "Inclinaison Aileron :")
+#define TXT_CAR_TIRES ZT("Tires :", "Pneus :")
+#define TXT_CAR_TIRE_INSERTS ZT("Inserts tires :", "Inserts Pneus :")
+#define TXT_CAR_WHEELS ZT("Wheels :", "Jantes :")
+#define TXT_CAR_RADIO ZT("Radio :", "Radio :")
+#define TXT_CAR_STEERING_SERVO ZT("Steering Servo :", "Servo Direction :")
+#define TXT_CAR_THROTTLE_SERVO ZT("Throttle Servo :", "Servo Gaz :")
+
 #endif

@@ -31,10 +31,15 @@
 //   set <id> <text>                     sets the control's text, as typing does
 //   select <id> <index>                 selects a line of a list or combo box and notifies
 //   list <id>                           prints the lines of a list or combo box, joined by "|"
-//   choose <id> <text>                  selects the line with exactly that text and notifies
+//   choose-text <id> <text>             selects the line with exactly that text and notifies
 // With or without "in <title>" (the main window or the dialog):
 //   lclick <x> <y>                      a left click at that point of the client area
 //   origin                              (above) the screen position of the client area's corner
+//   dblclick <left|right> <x> <y>       double-clicks at that point of the client area
+//   press <id>                          clicks the control and returns once the dialog has
+//                                       handled the click (for buttons that open no box)
+//   choose <id> <index>                 selects a line as select does and returns once the
+//                                       dialog has handled the notification
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
@@ -457,6 +462,28 @@ int SelectLine(HWND control, int index) {
   return 0;
 }
 
+// A click the dialog has handled on return: later commands cannot overtake it.
+int Press(HWND control) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &result) != 0
+             ? 0
+             : Fail(L"the click was not handled");
+}
+
+// Selects a line and sends the notification, so that it is handled on return.
+int ChooseLine(HWND control, int index) {
+  const bool combo = ClassOf(control) == L"ComboBox";
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0,
+                      SMTO_ABORTIFHUNG, 5000, &result);
+  const int id = GetDlgCtrlID(control);
+  return SendMessageTimeoutW(
+             GetParent(control), WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
+             reinterpret_cast<LPARAM>(control), SMTO_ABORTIFHUNG, 10000, &result) != 0
+             ? 0
+             : Fail(L"the selection was not handled");
+}
+
 int Drag(HWND main, int x1, int y1, int x2, int y2) {
   auto at = [](int x, int y) { return static_cast<LPARAM>(MAKELONG(x, y)); };
   PostMessageW(main, WM_MOUSEMOVE, 0, at(x1, y1));
@@ -470,7 +497,7 @@ int Drag(HWND main, int x1, int y1, int x2, int y2) {
 }
 
 // Selects the line of a list or combo box whose text is exactly text, as a click would.
-int ChooseLine(HWND control, const std::wstring& text) {
+int ChooseLineByText(HWND control, const std::wstring& text) {
   const bool combo = ClassOf(control) == L"ComboBox";
   const LRESULT index =
       SendMessageW(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
@@ -485,6 +512,18 @@ int LeftClick(HWND window, int x, int y) {
   PostMessageW(window, WM_MOUSEMOVE, 0, at);
   PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageW(window, WM_LBUTTONUP, 0, at);
+// A double-click with the left or right button at a point of the window's client area.
+int DoubleClick(HWND window, const std::wstring& button, int x, int y) {
+  const LPARAM at = static_cast<LPARAM>(MAKELONG(x, y));
+  const bool left = button == L"left";
+  const UINT down = left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+  const UINT up = left ? WM_LBUTTONUP : WM_RBUTTONUP;
+  const WPARAM key = left ? MK_LBUTTON : MK_RBUTTON;
+  PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window, down, key, at);
+  PostMessageW(window, up, 0, at);
+  PostMessageW(window, left ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK, key, at);
+  PostMessageW(window, up, 0, at);
   return 0;
 }
 
@@ -497,7 +536,9 @@ int Usage() {
       "       zarvo-robot tree-select|tree-rclick <node-id> | selected | popup|no-popup <ms>\n"
       "       zarvo-robot edit-label <text> <ms> | file <name|cancel> <ms>\n"
       "       zarvo-robot [in <title>] set <id> <text> | select <id> <index> | list <id>\n"
-      "       zarvo-robot [in <title>] choose <id> <text> | lclick <x> <y> | origin\n"
+      "       zarvo-robot [in <title>] choose-text <id> <text> | lclick <x> <y> | origin\n"
+      "       zarvo-robot [in <title>] dblclick <left|right> <x> <y> | press <id>\n"
+      "       zarvo-robot [in <title>] choose <id> <index>\n"
       "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
 }
@@ -610,6 +651,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"tree") return PrintTree();
   if (command == L"lclick" && argc >= 4)
     return LeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
+  if (command == L"dblclick" && argc >= 5) {
+    return DoubleClick(gContainer, argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
+  }
   if (command == L"drag" && argc >= 6) {
     return Drag(main, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   }
@@ -621,7 +665,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"list") return PrintList(control);
   if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
-  if (command == L"choose" && argc >= 4) return ChooseLine(control, argv[3]);
+  if (command == L"choose-text" && argc >= 4) return ChooseLineByText(control, argv[3]);
+  if (command == L"press") return Press(control);
+  if (command == L"choose" && argc >= 4) return ChooseLine(control, _wtoi(argv[3]));
   if (command == L"text") {
     PrintLine(WindowText(control));
     return 0;

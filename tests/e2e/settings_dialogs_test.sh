@@ -113,9 +113,9 @@ in_dialog Color click 1
 wait_closed Color
 # A click inside the headings sample opens the font chooser (sizes 8 to 16).
 in_dialog "$display_title" lclick 345 415
-in_dialog Font choose 1136 "Liberation Serif"
-in_dialog Font choose 1137 "Bold"
-in_dialog Font choose 1138 "14"
+in_dialog Font choose-text 1136 "Liberation Serif"
+in_dialog Font choose-text 1137 "Bold"
+in_dialog Font choose-text 1138 "14"
 in_dialog Font click 1
 wait_closed Font
 # Transp. set to 0; "-" at 0 changes nothing.
