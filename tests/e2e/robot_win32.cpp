@@ -512,6 +512,9 @@ int LeftClick(HWND window, int x, int y) {
   PostMessageW(window, WM_MOUSEMOVE, 0, at);
   PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageW(window, WM_LBUTTONUP, 0, at);
+  return 0;
+}
+
 // A double-click with the left or right button at a point of the window's client area.
 int DoubleClick(HWND window, const std::wstring& button, int x, int y) {
   const LPARAM at = static_cast<LPARAM>(MAKELONG(x, y));
