@@ -2,6 +2,8 @@
 // nothing and changes nothing.
 #include "app/program_dialogs_win32.h"
 
+#include "decoder/interface_dialog_win32.h"
+
 namespace zarvo {
 
 bool Win32ProgramDialogs::OpenCircuitsEditor() {
@@ -30,6 +32,8 @@ bool Win32ProgramDialogs::OpenDisplayOptions() {
   return false;
 }
 
-void Win32ProgramDialogs::OpenInterfaceDialog() {}
+void Win32ProgramDialogs::OpenInterfaceDialog() {
+  RunInterfaceDialog(*owner_, boxes_, port_, clock_);
+}
 
 }  // namespace zarvo

@@ -4,6 +4,7 @@
 #include "app/participants_dialog_win32.h"
 #include "app/race_parameters_dialog_win32.h"
 #include "app/track_dialog_win32.h"
+#include "decoder/driver_details_dialog_win32.h"
 
 namespace zarvo {
 
@@ -17,6 +18,11 @@ void Win32SessionDialogs::OpenParticipantsDialog() {
 
 void Win32SessionDialogs::OpenRaceParametersDialog() {
   RunRaceParametersDialog(*owner_, boxes_);
+}
+
+void Win32SessionDialogs::OpenDriverDetailsDialog() {
+  if (port_ == nullptr || clock_ == nullptr) return;
+  RunDriverDetailsDialog(*owner_, boxes_, *port_, *clock_);
 }
 
 }  // namespace zarvo
