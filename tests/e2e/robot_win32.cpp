@@ -31,6 +31,9 @@
 //   set <id> <text>                     sets the control's text, as typing does
 //   select <id> <index>                 selects a line of a list or combo box and notifies
 //   list <id>                           prints the lines of a list or combo box, joined by "|"
+//   click-until <id> <text-id> <part> <timeout-ms>
+//                                       clicks the button, waits until the text of control
+//                                       <text-id> holds <part>, prints the ms it took, then the text
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
@@ -478,6 +481,28 @@ int Usage() {
   return 2;
 }
 
+// Clicks a button and measures how long it takes until another control's text holds a part
+// (the dialog may be busy meanwhile: the text is read as soon as it answers again).
+int ClickUntil(HWND button, const wchar_t* textId, const std::wstring& part, DWORD timeoutMs) {
+  const HWND target = Control(textId);
+  if (target == nullptr) return Fail(std::wstring(L"no control ") + textId);
+  const DWORD start = GetTickCount();
+  PostMessageW(button, BM_CLICK, 0, 0);
+  for (;;) {
+    const std::wstring text = WindowText(target);
+    if (text.find(part) != std::wstring::npos) {
+      std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+      PrintLine(text);
+      return 0;
+    }
+    if (GetTickCount() - start > timeoutMs) {
+      PrintLine(text);
+      return Fail(L"the text never held " + part);
+    }
+    Sleep(5);
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -592,6 +617,9 @@ int wmain(int argc, wchar_t** argv) {
   const HWND control = Control(argv[2]);
   if (control == nullptr) return Fail(std::wstring(L"no control ") + argv[2]);
   if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+  if (command == L"click-until" && argc >= 6) {
+    return ClickUntil(control, argv[3], argv[4], Number(argv[5]));
+  }
   if (command == L"list") return PrintList(control);
   if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
