@@ -8,7 +8,7 @@
 # reads the transponder of a simulated car, "OK" stores it, the close box stores nothing, and
 # the saved session holds it. Screenshots of both dialogs with their lamps.
 #   decoder_dialogs_test.sh <en|fr>
-set -euo pipefail
+set -Eeuo pipefail
 edition=${1:?edition en or fr}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
@@ -22,6 +22,7 @@ cleanup() {
   program_cleanup
 }
 trap cleanup EXIT
+trap 'echo "FAILED at line $LINENO: $BASH_COMMAND"' ERR
 
 e2e_start_display
 e2e_new_prefix

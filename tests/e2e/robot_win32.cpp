@@ -492,7 +492,8 @@ int ClickUntil(HWND button, const wchar_t* textId, const std::wstring& part, DWO
     const std::wstring text = WindowText(target);
     if (text.find(part) != std::wstring::npos) {
       std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
-      PrintLine(text);
+      // Read again: the length asked before the text may have been the old text's.
+      PrintLine(WindowText(target));
       return 0;
     }
     if (GetTickCount() - start > timeoutMs) {
