@@ -144,8 +144,16 @@ out=$(robot_line in "$details" click-until 4303 4302 001234 6000) || fail "the s
 echo "figures ($edition): Scan to the transponder shown: $(echo "$out" | head -n1) ms (one car every 1.5 s)"
 expect_equal "scan state while scanning" "On" "$(robot_line in "$details" text 4304)"
 shot details-scanning
-sleep 0.3
-shot details-scanning-later
+# The lamp beside "On" cycles through its four pictures: grabs of that corner differ.
+read -r ox oy < <(robot_line origin)
+read -r px py _ _ < <(robot_line in "$details" place 4304)
+for i in 1 2 3 4 5 6; do
+  import -display "$DISPLAY" -window root -crop "90x40+$((ox + px))+$((oy + py - 8))" "$E2E_WORK/lamp-$i.png" 2>/dev/null
+  sleep 0.13
+done
+pictures=$(for f in "$E2E_WORK"/lamp-*.png; do convert "$f" rgb:- | md5sum; done | sort -u | wc -l)
+[ "$pictures" -ge 2 ] || fail "the scan lamp does not move"
+echo "figures ($edition): $pictures different lamp pictures in 6 grabs"
 e2e_robot in "$details" click 4303
 sleep 0.2
 expect_equal "scan state after" "Off" "$(robot_line in "$details" text 4304)"
