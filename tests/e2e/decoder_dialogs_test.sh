@@ -5,8 +5,8 @@
 # moving from COM1 to COM2 and back, each outcome stored in the interface settings file (the time
 # from the click to the status text is printed); after the dialog the keep-alive of the wired
 # decoder starts again. A driver added to the session opens his details from the tree; "Scan"
-# reads the transponder of a simulated car, "OK" stores it, the close box stores nothing, and
-# the saved session holds it. Screenshots of both dialogs with their lamps.
+# reads the transponder of a simulated car, "OK" stores it, the close box stores nothing; a run
+# timed on the port the dialog chose counts that car's laps, and the saved session holds both. Screenshots of both dialogs with their lamps.
 #   decoder_dialogs_test.sh <en|fr>
 set -Eeuo pipefail
 edition=${1:?edition en or fr}
@@ -173,6 +173,22 @@ e2e_robot close '#32770'
 e2e_robot wait-gone '#32770' 5000 || fail "the close box left the details dialog"
 [ "$(md5sum <"$dir/Private/Session.trng")" = "$before" ] || fail "the close box wrote the session file"
 
+# ---- A run timed on the port the dialog chose: the car of the scanned transponder laps.
+e2e_robot tree-select 14000
+e2e_robot tree-rclick 14000
+e2e_robot popup 5000 || fail "no menu on the sessions"
+sleep 0.3
+e2e_robot tree-select 14001
+sleep 0.5
+e2e_robot click 2001
+e2e_robot wait-state 2001 disabled 3000 || fail "Start stays enabled"
+for _ in $(seq 60); do grep -q "sent start answer" "$E2E_WORK/simulator.log" && break; sleep 0.2; done
+grep -q "sent start answer" "$E2E_WORK/simulator.log" || fail "the decoder on COM1 was never asked to start"
+sleep 5
+shot running
+e2e_robot click 2002
+e2e_robot wait-state 2001 enabled 5000 || fail "Stop did not end the run"
+
 # ---- Saved, the session holds the transponder.
 e2e_robot command 1004
 robot_line file scanned 10000 >/dev/null || fail "no save dialog"
@@ -180,6 +196,10 @@ sleep 0.5
 [ -f "$dir/scanned.trng" ] || fail "no scanned.trng"
 iconv -f CP1252 -t UTF-8 "$dir/scanned.trng" | grep -qF $'ANNA\t001234\t27.145\t' ||
   fail "the saved session lacks the transponder"
+# The run section: ANNA's line with her lap count first (laps shorter than the track's minimum
+# are filtered, so not every crossing counts).
+sed -n '/^SessionRun1/,$p' "$dir/scanned.trng" | grep -aq $'^ANNA\t[1-9]' ||
+  fail "the saved run holds no lap of ANNA"
 shot saved
 
 e2e_robot close classeF
