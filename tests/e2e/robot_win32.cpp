@@ -33,7 +33,7 @@
 //   list <id>                           prints the lines of a list or combo box, joined by "|"
 //   click-until <id> <text-id> <part> <timeout-ms>
 //                                       clicks the button, waits until the text of control
-//                                       <text-id> holds <part>, prints the ms it took, then the text
+//                                       <text-id> holds <part>; prints the ms, then the text
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
