@@ -3,8 +3,8 @@
 # Wine, with simulated devices on COM1 and COM2 (socat pty pairs) and nothing behind COM9:
 # "Connect" finds the wired Orix, the Bluetooth Orix and the Vexa, and reports the empty port,
 # moving from COM1 to COM2 and back, each outcome stored in the interface settings file (the time
-# from the click to the status text is printed); after the dialog the keep-alive of the wired
-# decoder starts again. A driver added to the session opens his details from the tree; "Scan"
+# from the click to the status text is printed); COM2 pulled out during the wait gives an outcome
+# within the wait; after the dialog the keep-alive of the wired decoder starts again. A driver added to the session opens his details from the tree; "Scan"
 # reads the transponder of a simulated car, "OK" stores it, the close box stores nothing; a run
 # timed on the port the dialog chose counts that car's laps, and the saved session holds both. Screenshots of both dialogs with their lamps.
 #   decoder_dialogs_test.sh <en|fr>
@@ -112,6 +112,25 @@ connect 1 "$vexa" 'COM2\t1\tZarvo\r$' "Vexa on COM2" Vexa
 expect_equal "Vexa checked" "enabled=1 visible=1 checked=1" "$(robot_line in $dialog state 3801)"
 connect 0 "$wired" 'COM1\t1\tZarvoOrix\r$' "wired Orix on COM1" 004242
 shot interface-wired
+# COM2 pulled out (its pty pair gone) 0.5 s into the Vexa's silent wait: an outcome within the
+# 1.5 s wait, stored as shown, and the dialog goes on.
+e2e_robot in $dialog select 3805 1
+(sleep 0.5; kill "$SIM2_PID" "$SOCAT2_PID" 2>/dev/null || true) &
+killer=$!
+out=$(robot_line in $dialog click-until 3806 3804 "Vexa|$failed_part" 5000) || fail "no status after COM2 vanished"
+wait "$killer" || true
+SIM2_PID=""
+SOCAT2_PID=""
+ms=$(echo "$out" | head -n1)
+status=$(echo "$out" | tail -n +2)
+[ "$ms" -lt 2500 ] || fail "the vanished port held the dialog $ms ms"
+case "$status" in
+  "$vexa") expect_equal "file after COM2 vanished" 'COM2\t1\tZarvo\r$' "$(interface_file)" ;;
+  "$failed") expect_equal "file after COM2 vanished" 'COM2\t0\tZarvo\r$' "$(interface_file)" ;;
+  *) fail "status after COM2 vanished: $status" ;;
+esac
+echo "figures ($edition): Connect while COM2 vanishes: $ms ms, status: $status"
+connect 0 "$wired" 'COM1\t1\tZarvoOrix\r$' "wired Orix on COM1 again" 004242
 e2e_robot in $dialog click 1
 e2e_robot wait-gone '#32770' 5000 || fail "the interface dialog stayed"
 # The supervision starts again from the file: keep-alives reach the wired decoder on COM1.

@@ -33,7 +33,8 @@
 //   list <id>                           prints the lines of a list or combo box, joined by "|"
 //   click-until <id> <text-id> <part> <timeout-ms>
 //                                       clicks the button, waits until the text of control
-//                                       <text-id> holds <part>; prints the ms, then the text
+//                                       <text-id> holds <part> (or one of the parts a|b|c);
+//                                       prints the ms, then the text
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
@@ -491,7 +492,14 @@ int ClickUntil(HWND button, const wchar_t* textId, const std::wstring& part, DWO
   PostMessageW(button, BM_CLICK, 0, 0);
   for (;;) {
     const std::wstring text = WindowText(target);
-    if (text.find(part) != std::wstring::npos) {
+    bool holds = false;
+    for (size_t from = 0; from <= part.size() && !holds;) {  // alternatives split by '|'
+      size_t to = part.find(L'|', from);
+      if (to == std::wstring::npos) to = part.size();
+      holds = to > from && text.find(part.substr(from, to - from)) != std::wstring::npos;
+      from = to + 1;
+    }
+    if (holds) {
       std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
       // Read again: the length asked before the text may have been the old text's.
       PrintLine(WindowText(target));
