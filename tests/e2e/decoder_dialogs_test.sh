@@ -4,9 +4,11 @@
 # "Connect" finds the wired Orix, the Bluetooth Orix and the Vexa, and reports the empty port,
 # moving from COM1 to COM2 and back, each outcome stored in the interface settings file (the time
 # from the click to the status text is printed); COM2 pulled out during the wait gives an outcome
-# within the wait; after the dialog the keep-alive of the wired decoder starts again. A driver added to the session opens his details from the tree; "Scan"
-# reads the transponder of a simulated car, "OK" stores it, the close box stores nothing; a run
-# timed on the port the dialog chose counts that car's laps, and the saved session holds both. Screenshots of both dialogs with their lamps.
+# within the wait; after the dialog the keep-alive of the wired decoder starts again. A driver
+# added to the session opens his details from the tree; "Scan" reads the transponder of a
+# simulated car, "OK" stores it, the close box stores nothing; a run timed on the port the dialog
+# chose counts that car's laps, and the saved session holds both. Screenshots of both dialogs
+# with their lamps.
 #   decoder_dialogs_test.sh <en|fr>
 set -Eeuo pipefail
 edition=${1:?edition en or fr}
