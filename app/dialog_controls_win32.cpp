@@ -113,6 +113,38 @@ std::string ComboSelectedText(HWND dialog, int id) {
   return Narrow(buffer.data());
 }
 
+HBITMAP LoadBitmapFile(const char* cp1252Path) {
+  return static_cast<HBITMAP>(
+      LoadImageW(nullptr, Wide(cp1252Path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+namespace {
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info = {};
+  GetObjectW(bitmap, sizeof info, &info);
+  return SIZE{info.bmWidth, info.bmHeight};
+}
+
+}  // namespace
+
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
+  if (bitmap == nullptr) return;
+  const SIZE size = BitmapSize(bitmap);
+  const HDC memory = CreateCompatibleDC(dc);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(dc, x, y, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+}
+
+void InvalidateBitmap(HWND window, HBITMAP bitmap, int x, int y) {
+  if (bitmap == nullptr) return;
+  const SIZE size = BitmapSize(bitmap);
+  const RECT area = {x, y, x + size.cx, y + size.cy};
+  InvalidateRect(window, &area, TRUE);
+}
+
 DialogFonts::~DialogFonts() {
   if (normal_ != nullptr) DeleteObject(normal_);
   if (bold_ != nullptr) DeleteObject(bold_);

@@ -36,6 +36,14 @@ void ComboSelect(HWND dialog, int id, int index);
 // The text of the combo box's selected entry; empty when nothing is selected.
 std::string ComboSelectedText(HWND dialog, int id);
 
+// Bitmaps read from files of the program folder (path relative to it, Windows-1252), drawn at a
+// place of a dialog's client area. LoadBitmapFile gives nullptr when the file cannot be read;
+// DrawBitmap and InvalidateBitmap do nothing with nullptr.
+HBITMAP LoadBitmapFile(const char* cp1252Path);
+void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y);
+// The bitmap's rectangle at (x, y) is to be repainted, background erased.
+void InvalidateBitmap(HWND window, HBITMAP bitmap, int x, int y);
+
 // The two fonts of a dialog, set on its controls at WM_INITDIALOG and deleted with the holder.
 class DialogFonts {
  public:

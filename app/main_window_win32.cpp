@@ -51,6 +51,7 @@ MainWindow::MainWindow(HINSTANCE instance)
       dialogs_(&window_, boxes_),
       port_(MakeSystemSerialPort()),
       programDialogs_(&window_, boxes_, *port_, SystemClock()) {
+  dialogs_.UseSerialPort(*port_, SystemClock());
   program_ = std::make_unique<Program>(ProgramServices{SystemClock(), *port_, SystemSoundPlayer(),
                                                        boxes_, *this, *this, tree_, *this, files_,
                                                        dialogs_, programDialogs_});

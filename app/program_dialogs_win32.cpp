@@ -5,6 +5,7 @@
 #include "databases/database_editor_win32.h"
 #include "settings/display_dialog_win32.h"
 #include "settings/sound_dialog_win32.h"
+#include "decoder/interface_dialog_win32.h"
 
 namespace zarvo {
 
@@ -34,6 +35,8 @@ bool Win32ProgramDialogs::OpenDisplayOptions() {
   return RunDisplayDialog(*owner_, boxes_, displayMemory_);
 }
 
-void Win32ProgramDialogs::OpenInterfaceDialog() {}
+void Win32ProgramDialogs::OpenInterfaceDialog() {
+  RunInterfaceDialog(*owner_, boxes_, port_, clock_);
+}
 
 }  // namespace zarvo

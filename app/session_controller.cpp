@@ -210,7 +210,10 @@ void SessionController::OnTreeSelectionChanged() {
   }
   if (!IsDriverNode(id)) return;
   SessionState& s = world_.session;
+  // The dialog's scan reads the serial port itself: the main tick must not throw its bytes away.
+  world_.raceControl.SetDialogOwnsSerialInput(true);
   world_.dialogs.OpenDriverDetailsDialog();
+  world_.raceControl.SetDialogOwnsSerialInput(false);
   ParticipantsList list = s.participants;
   const SectionRead read = ReadParticipantsList(list, world_.boxes);
   if (read == SectionRead::kMissing) ShowError(TXT_SESSION_NO_PARTICIPANTS_TITLE);

@@ -5,6 +5,7 @@
 #include "app/race_parameters_dialog_win32.h"
 #include "app/smartphone_import_dialog_win32.h"
 #include "app/track_dialog_win32.h"
+#include "decoder/driver_details_dialog_win32.h"
 
 namespace zarvo {
 
@@ -22,6 +23,11 @@ void Win32SessionDialogs::OpenRaceParametersDialog() {
 
 bool Win32SessionDialogs::OpenSmartphoneImportDialog() {
   return RunSmartphoneImportDialog(*owner_, boxes_);
+}
+
+void Win32SessionDialogs::OpenDriverDetailsDialog() {
+  if (port_ == nullptr || clock_ == nullptr) return;
+  RunDriverDetailsDialog(*owner_, boxes_, *port_, *clock_);
 }
 
 }  // namespace zarvo

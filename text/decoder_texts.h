@@ -26,4 +26,66 @@
      "Récupération connexion décodeur Orix réussie à %s.")
 #define TXT_DECODER_NOT_RESTORED ZT("Error : Connection not restored.", "Echec à la récupération.")
 
+// Interface dialog "INTERFACE".
+#define TXT_INTERFACE_DIALOG_TITLE ZT("Interface", "Interface")
+#define TXT_INTERFACE_HEADING ZT("Decoder Zarvo", "Décodeur Zarvo")
+#define TXT_INTERFACE_MESSAGES ZT("Message", "Messages")
+#define TXT_INTERFACE_DEVICE ZT("Decoder:", "Décodeur:")
+#define TXT_INTERFACE_VEXA ZT("Zarvo Vexa", "Zarvo Vexa")
+#define TXT_INTERFACE_ORIX ZT("Zarvo Orix", "Zarvo Orix")
+#define TXT_INTERFACE_ORIX_BLUETOOTH ZT("Zarvo Orix Bluetooth", "Zarvo Orix Bluetooth")
+#define TXT_INTERFACE_PORT ZT("COM Port", "Port COM")
+#define TXT_INTERFACE_CONNECT ZT("Connect", "Ouvrir")
+#define TXT_INTERFACE_OK ZT("Ok", "Ok")
+#define TXT_INTERFACE_FILE_MISSING \
+  ZT("Error: Interface file not found", "Erreur: impossible d'ouvrir le fichier interface Port COM")
+// What the status box shows when the dialog opens.
+#define TXT_INTERFACE_READY_VEXA \
+  ZT(" Interface Vexa ready to operate.", " Interface Vexa prête à fonctionner.")
+#define TXT_INTERFACE_READY_ORIX \
+  ZT(" Interface Orix ready to operate.", " Interface Orix prête à fonctionner.")
+#define TXT_INTERFACE_READY_ORIX_BLUETOOTH \
+  ZT(" Interface Orix Bluetooth ready to operate.", " Interface Orix Bluetooth prête à fonctionner.")
+#define TXT_INTERFACE_NOT_OPEN ZT(" COM Port is not open !", " Port COM non ouvert !")
+// The pieces of the status after "Connect", in this order: attempt, then either the failure or
+// the opening and the device found (the Orix lines around the decoder id).
+#define TXT_INTERFACE_ATTEMPT \
+  ZT(" COM Port opening attempt :\r\n", " Tentative d'ouverture du port COM:\r\n")
+#define TXT_INTERFACE_OPEN_FAILED \
+  ZT(" Could not open the COM Port.", " Echec à l'ouverture du port COM !")
+#define TXT_INTERFACE_OPENED ZT(" COM Port opened correctly, OK !\r\n", " Ouverture du port COM OK !\r\n")
+#define TXT_INTERFACE_ORIX_ID ZT(" Decoder Orix id.#", " Décodeur Orix n°")
+#define TXT_INTERFACE_ORIX_BLUETOOTH_ID ZT(" Decoder Orix Bluetooth id.#", " Décodeur Orix Bluetooth n°")
+#define TXT_INTERFACE_ORIX_READY \
+  ZT(" connected !\r\n Software ready to operate !", " connecté.\r\n Logiciel prêt à fonctionner.")
+#define TXT_INTERFACE_VEXA_FOUND                                               \
+  ZT(" Interface Vexa ready to operate !\r\n Software ready to operate !", \
+     " Interface Vexa prête à fonctionner.\r\n Logiciel prêt à fonctionner.")
+
+// Driver details dialog "PILOTEDETAILS".
+#define TXT_DETAILS_DIALOG_TITLE ZT("Driver's details", "Détails pilote")
+#define TXT_DETAILS_DRIVER ZT("Driver :", "Pilote:")
+#define TXT_DETAILS_TRANSPONDER_GROUP ZT("Personal transponder", "Transpondeur personnel")
+#define TXT_DETAILS_TRANSPONDER ZT("Transpd.", "N°Puce")
+#define TXT_DETAILS_SCAN ZT("Scan", "Scan")
+#define TXT_DETAILS_SCAN_ON ZT("On", "On")
+#define TXT_DETAILS_SCAN_OFF ZT("Off", "Off")
+#define TXT_DETAILS_FREQUENCIES ZT("Radio frequencies", "Fréquences radio")
+#define TXT_DETAILS_FREQ1 ZT("Freq1", "Freq1")
+#define TXT_DETAILS_FREQ2 ZT("Freq2", "Freq2")
+#define TXT_DETAILS_FREQ3 ZT("Freq3", "Freq3")
+#define TXT_DETAILS_FREQ4 ZT("Freq4", "Freq4")
+#define TXT_DETAILS_FREQ5 ZT("Freq5", "Freq5")
+#define TXT_DETAILS_OK ZT("OK", "OK")
+#define TXT_DETAILS_FREQUENCIES_MISSING \
+  ZT("Error: Frequencies database file not found", \
+     "Erreur: impossible d'ouvrir la base de données Frequences")
+#define TXT_DETAILS_INTERFACE_FILE_MISSING \
+  ZT("Error: Interface file not found", "Erreur: impossible d'ouvrir le fichier Interface Port COM")
+// The participants list is missing when the dialog opens, and when "OK" writes it.
+#define TXT_DETAILS_NO_LIST_OPENING \
+  ZT("Error: Title of participants list not found", "Erreur: liste de participants non trouvée")
+#define TXT_DETAILS_NO_LIST_SAVING \
+  ZT("Error: Title of participants list not found", "Erreur: liste des participants non trouvée")
+
 #endif

@@ -475,6 +475,39 @@ TEST_F(ProgramTest, EachMenuDialogOpensOnceAndWhatItWroteIsReadBack) {
   EXPECT_STREQ(s.sounds.passage, "SONPASSAGEnon");
 }
 
+TEST_F(ProgramTest, NoKeepAliveReachesThePortWhileTheInterfaceDialogIsOpen) {
+  Install();
+  const Bytes keepAlive = B({0xFF, 0xFF, 0xFF, 0xE0, 0x03});
+  port.onWrite = [this](const Bytes& bytes) {
+    if (bytes == B({0xFF, 0xFF, 0xFF, 0x01, 0x02})) {
+      port.Queue(B({0xFF, 0xFF, 0xFF, 0x01, 0x02, 0x10, 0x92}));
+    }
+  };
+  StartUp();
+  program->AfterWindowShown();
+  auto keepAlives = [&] { return std::count(port.writes.begin(), port.writes.end(), keepAlive); };
+  auto tickFor = [&](int ms) {
+    for (int t = 0; t < ms; t += 10) {
+      clock.Advance(10);
+      program->OnTick();
+    }
+  };
+  tickFor(1000);
+  ASSERT_GE(keepAlives(), 2);  // the wired decoder is kept alive
+  long duringDialog = -1;
+  programDialogs.interface = [&] {
+    const long before = keepAlives();
+    tickFor(2000);  // the main timer keeps ticking under the modal dialog
+    duringDialog = keepAlives() - before;
+    return true;
+  };
+  program->OnMenuCommand(IDM_INTERFACE);
+  EXPECT_EQ(duringDialog, 0);
+  const long after = keepAlives();
+  tickFor(1000);
+  EXPECT_GE(keepAlives() - after, 2) << "the keep-alive starts again from the file";
+}
+
 TEST_F(ProgramTest, ASoundFileGoneAfterTheDialogIsReported) {
   Install();
   StartUp();

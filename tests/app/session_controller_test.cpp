@@ -534,6 +534,24 @@ TEST_F(SessionControllerTest, SelectingADriverOpensItsDetailsAndRereadsTheList) 
   EXPECT_EQ(session->loadedRun, 1);
 }
 
+TEST_F(SessionControllerTest, TheMainTickLeavesTheSerialInputAloneWhileTheDetailsAreOpen) {
+  Load(SessionBytes().Drivers({{"ANNA", "004711", ""}}).Bytes());
+  int discardsDuringDialog = -1;
+  dialogs.driverDetails = [&] {
+    const int before = decoder.discards;
+    for (int i = 0; i < 5; ++i) {
+      clock.Advance(10);
+      raceControl->OnTick();
+    }
+    discardsDuringDialog = decoder.discards - before;
+  };
+  Select(12001);
+  EXPECT_EQ(discardsDuringDialog, 0);
+  const int before = decoder.discards;
+  raceControl->OnTick();
+  EXPECT_EQ(decoder.discards - before, 1);  // the idle discard is back once the dialog is closed
+}
+
 // ---- File menu.
 
 TEST_F(SessionControllerTest, CancellingTheNewSessionQuestionChangesNothing) {

@@ -40,6 +40,10 @@
 //                                       handled the click (for buttons that open no box)
 //   choose <id> <index>                 selects a line as select does and returns once the
 //                                       dialog has handled the notification
+//   click-until <id> <text-id> <part> <timeout-ms>
+//                                       clicks the button, waits until the text of control
+//                                       <text-id> holds <part> (or one of the parts a|b|c);
+//                                       prints the ms, then the text
 // The common file dialogs (Explorer style: the file name box is control 1148):
 //   file <name|cancel> <timeout-ms>     waits for a file dialog, prints "title=", "filter=" (the
 //                                       file type shown) and "name=" (the name it offers), then
@@ -542,8 +546,39 @@ int Usage() {
       "       zarvo-robot [in <title>] choose-text <id> <text> | lclick <x> <y> | origin\n"
       "       zarvo-robot [in <title>] dblclick <left|right> <x> <y> | press <id>\n"
       "       zarvo-robot [in <title>] choose <id> <index>\n"
+      "       zarvo-robot [in <title>] click-until <id> <text-id> <part> <ms>\n"
       "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
   return 2;
+}
+
+// Clicks a button and measures how long it takes until another control's text holds a part
+// (the dialog may be busy meanwhile: the text is read as soon as it answers again).
+int ClickUntil(HWND button, const wchar_t* textId, const std::wstring& part, DWORD timeoutMs) {
+  const HWND target = Control(textId);
+  if (target == nullptr) return Fail(std::wstring(L"no control ") + textId);
+  const DWORD start = GetTickCount();
+  PostMessageW(button, BM_CLICK, 0, 0);
+  for (;;) {
+    const std::wstring text = WindowText(target);
+    bool holds = false;
+    for (size_t from = 0; from <= part.size() && !holds;) {  // alternatives split by '|'
+      size_t to = part.find(L'|', from);
+      if (to == std::wstring::npos) to = part.size();
+      holds = to > from && text.find(part.substr(from, to - from)) != std::wstring::npos;
+      from = to + 1;
+    }
+    if (holds) {
+      std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - start));
+      // Read again: the length asked before the text may have been the old text's.
+      PrintLine(WindowText(target));
+      return 0;
+    }
+    if (GetTickCount() - start > timeoutMs) {
+      PrintLine(text);
+      return Fail(L"the text never held " + part);
+    }
+    Sleep(5);
+  }
 }
 
 }  // namespace
@@ -665,6 +700,9 @@ int wmain(int argc, wchar_t** argv) {
   const HWND control = Control(argv[2]);
   if (control == nullptr) return Fail(std::wstring(L"no control ") + argv[2]);
   if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+  if (command == L"click-until" && argc >= 6) {
+    return ClickUntil(control, argv[3], argv[4], Number(argv[5]));
+  }
   if (command == L"list") return PrintList(control);
   if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
