@@ -52,14 +52,9 @@ cp -a "$ZARVO_WINE_TEMPLATE" "$E2E_WORK/prefix"
 export WINEPREFIX="$E2E_WORK/prefix"
 E2E_PROGRAM_DIR="$WINEPREFIX/drive_c/Program Files/Zarvo Training"
 dir="$E2E_PROGRAM_DIR"
-mkdir -p "$WINEPREFIX/drive_c/robot"
-cp "$ZARVO_ROBOT" "$WINEPREFIX/drive_c/robot/"
 e2e_start_wineserver
 [ ! -e "$dir" ] || fail "the fresh prefix already holds the program folder"
-# What the shell is asked to open as a PDF is written down by the robot.
-opened="$WINEPREFIX/drive_c/robot/opened.txt"
-wine reg add 'HKCR\.pdf' /ve /d ZarvoTestPdf /f >/dev/null 2>&1
-wine reg add 'HKCR\ZarvoTestPdf\shell\open\command' /ve /d 'C:\robot\zarvo-robot.exe record C:\robot\opened.txt "%1"' /f >/dev/null 2>&1
+record_pdf_opening
 
 # ---- Silent install.
 begin=$(date +%s)
@@ -98,9 +93,8 @@ e2e_robot no-box "$(text error)" 500 || fail "the installed program misses a dat
 [ -f "$dir/Private/Session.trng" ] || fail "no working copy written"
 shot started-from-menu
 e2e_robot command 1016
-for _ in $(seq 50); do [ -s "$opened" ] && break; sleep 0.2; done
 expect_equal "document the shell was asked to open" \
-  "C:\\Program Files\\Zarvo Training\\Guides\\$(help_pdf "$edition")" "$(tr -d '\r' <"$opened" 2>/dev/null)"
+  "C:\\Program Files\\Zarvo Training\\Guides\\$(help_pdf "$edition")" "$(pdf_opened)"
 e2e_robot no-box "$(text error)" 300 || fail "Help reported an error"
 # Started by the shell, the program is no child of ours: its window is watched instead.
 e2e_robot close classeF
