@@ -477,7 +477,8 @@ int Usage() {
       "       zarvo-robot tree-select|tree-rclick <node-id> | selected | popup|no-popup <ms>\n"
       "       zarvo-robot edit-label <text> <ms> | file <name|cancel> <ms>\n"
       "       zarvo-robot [in <title>] set <id> <text> | select <id> <index> | list <id>\n"
-      "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
+      "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n"
+      "       zarvo-robot record <file> <words...> | windows\n");
   return 2;
 }
 
