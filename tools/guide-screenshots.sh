@@ -37,7 +37,7 @@ for edition in en fr; do
   save "$j-04-participants-dialog.png" $edition participants-dialog -crop 646x516+477+192
   save "$j-05-parameters-dialog.png" $edition parameters-dialog -crop 606x588+497+156
   save "$j-08-running.png" $edition running -resize 1100x
-  save "$j-09-run-ended.png" $edition results-table -crop 1360x250+205+45 -resize 1100x
+  save "$j-09-run-ended.png" $edition results-table -crop 1360x275+205+45 -resize 1100x
   save "$shots/installer-$edition-03-remove-data-question.png" $edition uninstall-question \
     -crop "$(changed_area "$shots/installer-$edition-03-remove-data-question.png" "$shots/installer-$edition-02-uninstaller.png")"
 done
