@@ -145,6 +145,10 @@ Section "Uninstall"
     RMDir /r "$INSTDIR\Guides"
     RMDir /r "$INSTDIR\images"
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "${TXT_REMOVE_DATA}" /SD IDNO IDNO keep
+      ; Only the program's own folder is ever removed whole (an uninstaller copied elsewhere, or
+      ; given another folder with "_?=", must not empty that one).
+      StrCpy $0 "$INSTDIR" "" -14
+      StrCmp $0 "${PRODUCT}" 0 keep
       RMDir /r "$INSTDIR"
     keep:
     RMDir "$INSTDIR"
