@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds the program, installs it into a Wine prefix and starts it with a
-# simulated decoder on COM1, so that the decoder is identified within seconds.
+# simulated decoder on COM1, then shows a run being timed: a demo session is set up through the
+# program's own menus and dialogs and its first run started, then the program is left to you.
 #
-#   tools/run-program.sh [en|fr] [--device orix|orix-bluetooth|vexa|none] [-- <simulator options>]
+#   tools/run-program.sh [en|fr] [--bare] [--device orix|orix-bluetooth|vexa|none] [-- <simulator options>]
 #
 # en (default) or fr: the edition. --device: what the simulator plays on COM1 (default: a wired
-# Orix decoder, id 4242, with six cars lapping in 18 to 23 s); "none" leaves COM1 unconnected.
-# Options after "--" replace the simulator's car options (see zarvo-decoder-simulator --help).
+# Orix decoder, id 4242, with six cars, transponders 1001 to 1006, lapping in 18 to 23 s); "none"
+# leaves COM1 unconnected. Options after "--" replace the simulator's car options (see
+# zarvo-decoder-simulator --help).
+# The demo: six drivers with the simulator's transponders and a circuit are written into the
+# prefix's program folder when its drivers database is empty (never into data/); a session with
+# them, a 10-minute run and a 5 s countdown is made from the session tree (saved once as
+# "demo.trng"), and run 1 is started. --bare starts the program without the demo, as a user
+# would find it; so does --device none.
 # The prefix and the program folder stay in build/run-program/ between runs: the program's data
 # (databases, settings, runs) is kept, the programs are replaced by the new build.
 # With DISPLAY set the program opens on that display; without, on a virtual X server whose
@@ -17,18 +24,21 @@ root=$PWD
 
 edition=en
 device=orix
+demo=1
 car_options=(--transponders 1001-1006 --lap 18000-23000 --stagger 400)
 while [ $# -gt 0 ]; do
   case "$1" in
     en | fr) edition=$1 ;;
     --device) device=${2:?--device needs orix, orix-bluetooth, vexa or none}; shift ;;
+    --bare) demo=0 ;;
     --) shift; car_options=("$@"); break ;;
-    -h | --help) sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h | --help) sed -n '2,/^set -euo/p' "$0" | sed '$d' | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) echo "unknown argument: $1 (see --help)"; exit 2 ;;
   esac
   shift
 done
 case "$device" in orix | orix-bluetooth | vexa | none) ;; *) echo "unknown device: $device"; exit 2 ;; esac
+[ "$device" != none ] || demo=0
 
 tools/setup-debian.sh
 
@@ -39,7 +49,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target zarvo-decoder-simulator
 simulator="$root/build/native/tools/decoder-simulator/zarvo-decoder-simulator"
 
-run="$root/build/run-program"
+# (ZARVO_RUN_DIR: another work folder; ZARVO_RUN_FOR: seconds after which everything is stopped,
+# for the test of this script.)
+run="${ZARVO_RUN_DIR:-$root/build/run-program}"
 export WINEPREFIX="$run/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -124,29 +136,52 @@ wineserver -w 2>/dev/null || true
 wineserver 2>"$run/wineserver.log" || true
 
 exe="zarvo-training-$edition.exe"
+robot="$root/build/windows/tests/e2e/zarvo-robot.exe"
+if [ "$demo" = 1 ]; then
+  source "$root/tools/run-program-demo.sh"
+  demo_prepare_data
+fi
 echo "== Starting $exe on $DISPLAY (simulator log: $run/simulator.log)"
 (cd "$program_dir" && exec wine "./$exe") >"$run/program.log" 2>&1 &
 program=$!
 
 if [ -n "$virtual_display" ]; then
-  robot="$root/build/windows/tests/e2e/zarvo-robot.exe"
   echo "No display was set: the program runs on the virtual display $virtual_display (1600x900)."
   echo "To see it: DISPLAY=$virtual_display import -window root shot.png"
+fi
+if [ -n "$virtual_display" ] || [ "$demo" = 1 ]; then
   # The boxes of start-up are read and answered here, after a picture of the decoder report.
   if wine "$robot" box Message 20000 >"$run/report.txt" 2>/dev/null; then
-    import -display "$virtual_display" -window root "$run/screenshot-report.png" 2>/dev/null || true
+    import -display "$DISPLAY" -window root "$run/screenshot-report.png" 2>/dev/null || true
     echo "Decoder report: $(sed 's/\\r\\n/ /g' "$run/report.txt" | tr -d '\r')"
     echo "  (picture: $run/screenshot-report.png)"
     wine "$robot" answer Message ok 5000 >/dev/null 2>&1 || true
     title=$([ "$edition" = en ] && echo "Important Message" || echo "Message Important")
     wine "$robot" answer "$title" ok 10000 >/dev/null 2>&1 || true
   fi
+fi
+if [ "$demo" = 1 ]; then
+  echo "== Demo: a session with six drivers is set up from the session tree and run 1 is started"
+  if demo_start_run; then
+    import -display "$DISPLAY" -window root "$run/screenshot-demo-start.png" 2>/dev/null || true
+    echo "Run 1 is started: the six simulated cars are timed. The program is yours now."
+    echo "  (picture: $run/screenshot-demo-start.png; tools/run-program.sh --bare starts it without the demo)"
+  else
+    echo "The demo could not be set up (robot messages: $run/demo.log); the program is yours."
+  fi
+fi
+if [ -n "$virtual_display" ]; then
   echo "The program's screen is saved every 5 s to $run/screenshot-latest.png."
   echo "Press Ctrl+C to stop the program, the simulator and the virtual display."
+  began=$SECONDS
   while kill -0 "$program" 2>/dev/null; do
     import -display "$virtual_display" -window root "$run/screenshot-latest.png" 2>/dev/null || true
+    if [ -n "${ZARVO_RUN_FOR:-}" ] && [ $((SECONDS - began)) -ge "$ZARVO_RUN_FOR" ]; then
+      wineserver -k 2>/dev/null || true
+      break
+    fi
     sleep 5
   done
 fi
-wait "$program" || true
+wait "$program" 2>/dev/null || true
 echo "== The program has ended"

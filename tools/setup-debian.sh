@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools         # the Windows editions
   wine wine64 xvfb imagemagick fonts-liberation fonts-wine socat   # end-to-end tests
+  nsis                                               # the Windows installers
+  pandoc weasyprint poppler-utils                    # the user guides (PDF) and their test
   espeak-ng sox                                      # spoken sound files
   python3
 )

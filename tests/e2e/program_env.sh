@@ -58,6 +58,23 @@ wait_program_exit() {
   [ "$status" -eq 0 ] || fail "the program exited with $status"
 }
 
+# The shell's "open" of a PDF starts the robot (copied into C:\robot), which writes the document's
+# path into $PDF_OPENED, instead of Wine's default of handing it to this machine's PDF reader.
+record_pdf_opening() {
+  mkdir -p "$WINEPREFIX/drive_c/robot"
+  cp "$ZARVO_ROBOT" "$WINEPREFIX/drive_c/robot/"
+  PDF_OPENED="$WINEPREFIX/drive_c/robot/opened.txt"
+  rm -f "$PDF_OPENED"
+  wine reg add 'HKCR\.pdf' /ve /d ZarvoTestPdf /f >/dev/null 2>&1
+  wine reg add 'HKCR\ZarvoTestPdf\shell\open\command' /ve \
+    /d 'C:\robot\zarvo-robot.exe record C:\robot\opened.txt "%1"' /f >/dev/null 2>&1
+}
+# The documents the shell was asked to open, one a line, once the first has come (5 s at most).
+pdf_opened() {
+  for _ in $(seq 50); do [ -s "$PDF_OPENED" ] && break; sleep 0.1; done
+  tr -d '\r' <"$PDF_OPENED" 2>/dev/null || true
+}
+
 # The texts of the edition ($edition) by name.
 text() {
   case "$edition:$1" in

@@ -55,6 +55,9 @@
 //                                       waits for it, prints its text, presses the button and
 //                                       waits until the box is gone
 //   no-box <title> <ms>                 exit 0 when no box with that title shows within ms
+// As a program that the shell starts (a test registers it as the handler of a file type):
+//   record <file> <words...>            appends the words to the file, one a line, in UTF-8
+//   windows                             prints "<class> <title>" of every visible top-level window
 // <windows.h> must come first.
 // clang-format off
 #include <windows.h>
@@ -547,7 +550,8 @@ int Usage() {
       "       zarvo-robot [in <title>] dblclick <left|right> <x> <y> | press <id>\n"
       "       zarvo-robot [in <title>] choose <id> <index>\n"
       "       zarvo-robot [in <title>] click-until <id> <text-id> <part> <ms>\n"
-      "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n");
+      "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n"
+      "       zarvo-robot record <file> <words...> | windows\n");
   return 2;
 }
 
@@ -581,6 +585,25 @@ int ClickUntil(HWND button, const wchar_t* textId, const std::wstring& part, DWO
   }
 }
 
+// Appends the words to a file, so that a test sees with which arguments the shell started us.
+int RecordWords(const wchar_t* file, int count, wchar_t** words) {
+  FILE* out = _wfopen(file, L"ab");
+  if (out == nullptr) return Fail(std::wstring(L"cannot write ") + file);
+  for (int i = 0; i < count; ++i) std::fprintf(out, "%s\n", Utf8(words[i]).c_str());
+  std::fclose(out);
+  return 0;
+}
+
+int PrintWindows() {
+  EnumWindows(
+      [](HWND window, LPARAM) -> BOOL {
+        if (IsWindowVisible(window)) PrintLine(ClassOf(window) + L" " + WindowText(window));
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -594,6 +617,8 @@ int wmain(int argc, wchar_t** argv) {
     argv += 2;
   }
   const std::wstring command = argv[1];
+  if (command == L"record" && argc >= 3) return RecordWords(argv[2], argc - 3, argv + 3);
+  if (command == L"windows") return PrintWindows();
 
   if (command == L"wait-window" || command == L"wait-gone") {
     if (argc < 4) return Usage();
@@ -656,7 +681,8 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   const HWND main = MainWindow();
-  if (main == nullptr) return Fail(L"no main window of class classeF");
+  // With "in <title>", the dialog may belong to another program (an installer).
+  if (main == nullptr && gContainer == nullptr) return Fail(L"no main window of class classeF");
   if (gContainer == nullptr) gContainer = main;
 
   if (command == L"tree-select" || command == L"tree-rclick" || command == L"selected") {

@@ -57,6 +57,8 @@ display="$E2E_PROGRAM_DIR/$DISPLAY_FILE_NAME"
 sed -i 's/\r$//' "$display"
 widths_before=$(sed -n 10p "$display")
 
+[ "$device" != orix ] || record_pdf_opening
+
 # --- First start: timings, the decoder report, the warning.
 begin=$(date +%s%N)
 start_program "$exe"
@@ -106,9 +108,12 @@ sleep 0.5
 e2e_screenshot "$shot"
 
 if [ "$device" = orix ]; then
-  # Help opens the help document of the edition, which is not installed yet: nothing is shown.
+  # Help asks the shell to open the edition's guide, which is installed; nothing is reported.
   e2e_robot command 1016
-  e2e_robot no-box "$(text error)" 800 || fail "a missing help document was reported"
+  guide=$([ "$edition" = en ] && echo HelpTrainingGB.pdf || echo HelpTrainingFR.pdf)
+  expect_equal "document the shell was asked to open" \
+    "C:\\Program Files\\Zarvo Training\\Guides\\$guide" "$(pdf_opened)"
+  e2e_robot no-box "$(text error)" 500 || fail "Help reported an error"
   # "Display" writes the settings in use to their file (with CR LF) and reads them back.
   e2e_robot command 1013
   e2e_robot no-box "$(text error)" 500 || fail "the display settings could not be written or read"

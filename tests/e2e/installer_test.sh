@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The Windows installer of one edition under Wine, in a fresh prefix: a silent install puts the
+# program, every data file, the Start-menu entry and the uninstaller (with its Apps-list entry) in
+# place; the Start-menu shortcut starts the installed program, which finds its data, writes its
+# working copy and opens its help document through the shell. Installing again, and the other
+# edition into the same folder, keeps the user's data; the silent uninstalls remove each program
+# and keep the data; the uninstaller's question removes the data when the user says so.
+# Screenshots: <artifacts>/installer-<edition>-*.png.
+#   installer_test.sh <en|fr>     (ZARVO_INSTALLERS: folder of the setup programs, default the
+#                                  Windows build folder)
+set -Eeuo pipefail
+edition=${1:?edition en or fr}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine_env.sh"
+source "$here/program_env.sh"
+trap program_cleanup EXIT
+trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
+export LC_ALL=C.UTF-8
+# Shortcuts made in the prefix must not become menu entries of this machine's desktop.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES,winemenubuilder.exe=d"
+
+other=$([ "$edition" = en ] && echo fr || echo en)
+installers=${ZARVO_INSTALLERS:-$ZARVO_WINDOWS_BUILD_DIR}
+setup="$installers/zarvo-training-$edition-setup.exe"
+other_setup="$installers/zarvo-training-$other-setup.exe"
+[ -f "$setup" ] && [ -f "$other_setup" ] || fail "no installers in $installers"
+edition_name() { [ "$1" = en ] && echo "Zarvo Training (English)" || echo "Zarvo Training (Français)"; }
+help_pdf() { [ "$1" = en ] && echo HelpTrainingGB.pdf || echo HelpTrainingFR.pdf; }
+uninstall_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZarvoTraining-$1"; }
+# reg prints in the console (OEM) code page.
+reg_value() { wine reg query "$(uninstall_key "$1")" /v "$2" 2>/dev/null | iconv -f CP850 -t UTF-8 | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"; }
+# A silent uninstall that ends when it is done: "_?=" (the folder, unquoted, last) keeps the
+# uninstaller from running a copy of itself in the background; cmd reads the line from a file
+# because Wine would quote the argument.
+uninstall_silently() {
+  printf '"C:\\Program Files\\Zarvo Training\\uninstall-%s.exe" /S _?=C:\\Program Files\\Zarvo Training\r\n' "$1" \
+    >"$WINEPREFIX/drive_c/robot/uninstall.bat"
+  wine cmd /c 'C:\robot\uninstall.bat' >/dev/null || fail "the silent uninstall of $1 failed"
+}
+step=0
+shot() {
+  step=$((step + 1))
+  sleep 0.3
+  e2e_screenshot "$(printf 'installer-%s-%02d-%s' "$edition" "$step" "$1")"
+}
+
+# ---- A fresh prefix without the program; the robot where the shell can start it.
+e2e_start_display
+e2e_make_template
+E2E_WORK=$(mktemp -d /tmp/zarvo-e2e.XXXXXX)
+cp -a "$ZARVO_WINE_TEMPLATE" "$E2E_WORK/prefix"
+export WINEPREFIX="$E2E_WORK/prefix"
+E2E_PROGRAM_DIR="$WINEPREFIX/drive_c/Program Files/Zarvo Training"
+dir="$E2E_PROGRAM_DIR"
+e2e_start_wineserver
+[ ! -e "$dir" ] || fail "the fresh prefix already holds the program folder"
+record_pdf_opening
+
+# ---- Silent install.
+begin=$(date +%s)
+wine "$setup" /S
+echo "figures ($edition): silent install in $(($(date +%s) - begin)) s"
+stage=$(mktemp -d "$E2E_WORK/stage.XXXX")
+cmake --install "$ZARVO_WINDOWS_BUILD_DIR" --prefix "$stage" >/dev/null
+[ -f "$dir/zarvo-training-$edition.exe" ] || fail "the program was not installed"
+[ ! -e "$dir/zarvo-training-$other.exe" ] || fail "the other edition was installed too"
+cmp -s "$stage/zarvo-training-$edition.exe" "$dir/zarvo-training-$edition.exe" || fail "the installed program is not the built one"
+data_files=$(cd "$stage" && find . -type f ! -name '*.exe' | sort)
+[ "$(echo "$data_files" | wc -l)" -gt 80 ] || fail "too few data files staged"
+while IFS= read -r file; do
+  cmp -s "$stage/$file" "$dir/$file" || fail "data file not installed as built: $file"
+done <<<"$data_files"
+[ -d "$dir/Base données runs" ] || fail "no runs archive folder"
+[ -f "$dir/Guides/$(help_pdf "$edition")" ] || fail "no help document"
+[ -f "$dir/uninstall-$edition.exe" ] || fail "no uninstaller"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zarvo Training"
+shortcut="$menu/$(edition_name "$edition").lnk"
+[ -f "$shortcut" ] || fail "no Start-menu entry: $(ls "$menu" 2>&1)"
+expect_equal "Apps list name" "$(edition_name "$edition")" "$(reg_value "$edition" DisplayName)"
+expect_equal "Apps list publisher" "Zarvo" "$(reg_value "$edition" Publisher)"
+version=$(sed -n 's/^project(ZarvoTraining VERSION \([0-9.]*\).*/\1/p' "$ZARVO_SOURCE_DIR/CMakeLists.txt")
+expect_equal "Apps list version" "$version" "$(reg_value "$edition" DisplayVersion)"
+expect_equal "uninstall command" "\"C:\\Program Files\\Zarvo Training\\uninstall-$edition.exe\"" "$(reg_value "$edition" UninstallString)"
+
+# ---- The Start-menu entry starts the installed program, which finds its data (no error box)
+# and writes its working copy; Help asks the shell to open the edition's guide.
+[ ! -e "$dir/Private/Session.trng" ] || fail "a working copy was installed"
+wine start /unix "$shortcut"
+e2e_robot wait-window classeF 30000 || fail "the shortcut started no program"
+robot_line answer Message ok 15000 >/dev/null || fail "no decoder report"
+answer_warning
+e2e_robot no-box "$(text error)" 500 || fail "the installed program misses a data file"
+[ -f "$dir/Private/Session.trng" ] || fail "no working copy written"
+shot started-from-menu
+e2e_robot command 1016
+expect_equal "document the shell was asked to open" \
+  "C:\\Program Files\\Zarvo Training\\Guides\\$(help_pdf "$edition")" "$(pdf_opened)"
+e2e_robot no-box "$(text error)" 300 || fail "Help reported an error"
+# Started by the shell, the program is no child of ours: its window is watched instead.
+e2e_robot close classeF
+expect_equal "save question" "$(text quit-question)" "$(robot_line answer "$(text question)" no 10000)"
+e2e_robot wait-gone classeF 10000 || fail "the program did not end"
+wineserver -w
+
+# ---- The user's data: databases, a runs archive, a saved session, settings.
+helene=$(printf 'H\xc3\xa9l\xc3\xa8ne')
+printf 'ANNA\t\t\t\t\t\t\t\t\t\t001001\t\t\t\r\n' >"$dir/BaseDonnéesPilotes.bd"
+printf 'Piste des Ours\t120\t18.250\t18250\tMARC\t3\tGrenoble\t\t\r\n' >"$dir/BaseDonnéesCircuits.bd"
+printf '1\t0\t\r\n' >"$dir/Base données runs/$helene.bdr"
+printf 'SEANCE\tclub\t\r\n' >"$dir/club.trng"
+printf 'COM3\t1\tZarvoOrix\r\n' >"$dir/$INTERFACE_FILE_NAME"
+printf 'x' >>"$dir/RéglagesSons.rg"
+printf 'x' >>"$dir/$DISPLAY_FILE_NAME"
+user_files=("BaseDonnéesPilotes.bd" "BaseDonnéesCircuits.bd" "Base données runs/$helene.bdr" "club.trng"
+  "$INTERFACE_FILE_NAME" "RéglagesSons.rg" "$DISPLAY_FILE_NAME" "Private/Session.trng")
+snapshot() { (cd "$dir" && md5sum "${user_files[@]}"); }
+user_data=$(snapshot)
+
+# ---- Installing again (an upgrade) and the other edition into the same folder keeps it all.
+wine "$setup" /S || fail "installing again failed with $?"
+wine "$other_setup" /S || fail "installing the other edition failed with $?"
+expect_equal "user data after installing both editions" "$user_data" "$(snapshot)"
+[ -f "$dir/zarvo-training-$edition.exe" ] && [ -f "$dir/zarvo-training-$other.exe" ] || fail "both editions are not installed"
+[ -f "$menu/$(edition_name "$other").lnk" ] || fail "no Start-menu entry for the other edition"
+expect_equal "Apps list name of the other edition" "$(edition_name "$other")" "$(reg_value "$other" DisplayName)"
+
+# ---- Silent uninstalls: the other edition first (this one keeps working), then this one.
+uninstall_silently "$other"
+[ ! -e "$dir/zarvo-training-$other.exe" ] || fail "the other edition was not uninstalled"
+[ -f "$dir/zarvo-training-$edition.exe" ] || fail "uninstalling the other edition removed this one"
+[ -f "$dir/Guides/$(help_pdf "$edition")" ] && [ -d "$dir/sons" ] || fail "uninstalling the other edition removed shared files"
+[ -z "$(reg_value "$other" DisplayName)" ] || fail "the other edition stays in the Apps list"
+uninstall_silently "$edition"
+# (with "_?=" the uninstaller runs from the folder and cannot delete itself)
+rm -f "$dir/uninstall-$edition.exe"
+[ ! -e "$dir/zarvo-training-$edition.exe" ] || fail "the program was not uninstalled"
+[ ! -e "$dir/Guides" ] || fail "the guides were not uninstalled"
+[ ! -e "$shortcut" ] && [ ! -e "$menu" ] || fail "the Start-menu entry stays"
+[ -z "$(reg_value "$edition" DisplayName)" ] || fail "the program stays in the Apps list"
+expect_equal "user data after the silent uninstalls" "$user_data" "$(snapshot)"
+
+# ---- Reinstalled over the kept data, then uninstalled with the user's "Yes" to removing it.
+wine "$setup" /S
+expect_equal "user data after reinstalling" "$user_data" "$(snapshot)"
+[ -f "$dir/images/logo.bmp" ] || fail "the reinstall did not restore the pictures"
+wine "$dir/uninstall-$edition.exe" &
+uninstaller=$!
+# The uninstaller's window title ends with a blank, its message box's does not.
+box_title="$(edition_name "$edition")$([ "$edition" = en ] && echo ': uninstall' || echo ' : désinstallation')"
+title="$box_title "
+e2e_robot box "$title" 30000 >/dev/null || fail "no uninstaller window: $(robot_line windows)"
+e2e_robot in "$title" wait-state 1 enabled 10000 || fail "the uninstaller offers no Uninstall button"
+shot uninstaller
+e2e_robot in "$title" click 1
+question=$(robot_line box "$box_title" 20000) || fail "no question about the data"
+case "$question" in *"$([ "$edition" = en ] && echo 'remove your data' || echo 'supprimer vos données')"*) ;; *) fail "question: $question" ;; esac
+shot remove-data-question
+robot_line answer "$box_title" yes 5000 >/dev/null
+e2e_robot in "$title" wait-state 1 enabled 20000 || fail "the uninstaller did not finish"
+e2e_robot in "$title" click 1
+wait "$uninstaller" || true
+for _ in $(seq 50); do [ ! -e "$dir" ] && break; sleep 0.2; done
+[ ! -e "$dir" ] || fail "the data was kept after Yes: $(ls "$dir")"
+echo "installer ($edition) passed"
