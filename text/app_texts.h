@@ -159,4 +159,15 @@
   ZT("All drivers must carry out all of the laps", \
      "Tous les pilotes doivent faire tous les tours")
 
+// The journal of a timed run and its recovery at start-up.
+#define TXT_JOURNAL_RECOVER_QUESTION \
+  ZT("The run Run%d of session %s was interrupted at %s with %d passages. Recover it?", \
+     "Le run Run%d de la séance %s a été interrompu à %s avec %d passages. Le récupérer ?")
+#define TXT_JOURNAL_UNREADABLE \
+  ZT("Error: the journal of an interrupted run cannot be read; it is kept as %s", \
+     "Erreur: le journal d'un run interrompu est illisible; il est conservé sous %s")
+#define TXT_JOURNAL_NOT_WRITTEN \
+  ZT("Error: the journal of the run cannot be written; a crash would lose its laps", \
+     "Erreur: impossible d'écrire le journal du run; un plantage perdrait ses tours")
+
 #endif
