@@ -54,8 +54,9 @@ void RunJournalFile::RunStarted(const Race& race) {
     boxes_.Show(TXT_CAPTION_ERROR, TXT_JOURNAL_NOT_WRITTEN, MessageIcon::kError);
     return;
   }
-  Append(JournalStartLine(race, runNumber_, sessionName_, SameText(sounds_.passage, kSoundPassageOn)),
-         true);
+  Append(
+      JournalStartLine(race, runNumber_, sessionName_, SameText(sounds_.passage, kSoundPassageOn)),
+      true);
 }
 
 void RunJournalFile::Passage(const DecodedPassage& passage, int32_t raceTime) {

@@ -90,8 +90,8 @@ void BM_JournalAppendAndSync(benchmark::State& state) {
   int64_t seq = 0;
   int32_t raceTime = 1000;
   for (auto _ : state) {
-    file.Append(JournalPassageLine(++seq, "000101", raceTime, DecodedPassage::Clock::kDecoder,
-                                   raceTime));
+    file.Append(
+        JournalPassageLine(++seq, "000101", raceTime, DecodedPassage::Clock::kDecoder, raceTime));
     file.Sync();
     raceTime += 1500;
   }

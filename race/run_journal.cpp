@@ -396,6 +396,10 @@ bool ReplayJournal(std::string_view bytes, Race& race, CircuitTable& circuits,
   return true;
 }
 
+uint32_t JournalLineCrc(std::string_view content) {
+  return Crc32(content);
+}
+
 std::string JournalTimeText(int32_t raceTime) {
   if (raceTime < 0) raceTime = 0;
   char text[32];

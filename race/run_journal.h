@@ -3,11 +3,12 @@
 // PC lost power can be rebuilt by replaying the lines through passage processing itself.
 //
 // Format (Windows-1252, CR LF): one event a line, every field followed by a tab, the last field
-// the CRC-32 of everything before it on the line, as 8 upper-case hex digits:
-//   Depart  1  run  session  title  <race parameters>  <start clocks>  20 x (name transponder 49 setup texts)  crc
-//   Passage  seq  transponder  raceTime  D|P  decoderTime|counter  crc     (D: decoder clock, P: PC counter)
-//   TourManuel  seq  slot  raceTime  crc
-//   Fin  seq  raceTime  crc
+// the CRC-32 of everything before it on the line, as 8 upper-case hex digits. The lines:
+//   Depart, version 1, run number, passage sound on, session name, run title, the race
+//     parameters, the start's clocks, then 20 x (name, transponder, 49 setup texts), CRC
+//   Passage, seq, transponder, race time, D (decoder clock) or P (PC counter), its raw value, CRC
+//   TourManuel, seq, slot, race time, CRC
+//   Fin, seq, race time, CRC
 // seq counts the events after the start from 1. A line without its line end (torn by a power
 // cut), with a wrong CRC or out of sequence ends the journal: what comes before it is kept.
 #pragma once
@@ -30,7 +31,7 @@ constexpr size_t kMaxJournalLineBytes = 65536;
 
 // What the start line holds besides the participants table.
 struct JournalStart {
-  int32_t runNumber;  // 1..20
+  int32_t runNumber;    // 1..20
   bool passageSoundOn;  // the early-passage buzz marks the participant record
   char sessionName[kJournalSessionNameCapacity];
   char runTitle[kRunTitleCapacity];
@@ -69,12 +70,12 @@ enum class JournalRead {
 
 struct JournalSummary {
   JournalStart start;
-  int64_t events;       // complete events after the start, the end included
-  int64_t passages;     // passages and manual laps
-  int32_t lastRaceTime; // race time of the last complete event; 0 when there is none
-  bool ended;           // the end of the run is in the journal
-  bool damaged;         // a damaged or torn line was met (and what followed it was left)
-  size_t usableBytes;   // the start line and the complete events, from the beginning
+  int64_t events;        // complete events after the start, the end included
+  int64_t passages;      // passages and manual laps
+  int32_t lastRaceTime;  // race time of the last complete event; 0 when there is none
+  bool ended;            // the end of the run is in the journal
+  bool damaged;          // a damaged or torn line was met (and what followed it was left)
+  size_t usableBytes;    // the start line and the complete events, from the beginning
 };
 
 // Checks the journal, counts its events and finds where its complete part ends. Bounded: lines
@@ -89,6 +90,9 @@ JournalRead ReadJournalSummary(std::string_view bytes, JournalSummary& summary);
 // a journal (race and circuits are then untouched).
 bool ReplayJournal(std::string_view bytes, Race& race, CircuitTable& circuits,
                    JournalSummary* summary = nullptr);
+
+// The CRC-32 a line carries of its content (everything before the CRC field).
+uint32_t JournalLineCrc(std::string_view content);
 
 // "%d:%02d:%02d" of a race time, the form the recovery question shows.
 std::string JournalTimeText(int32_t raceTime);

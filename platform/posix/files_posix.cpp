@@ -58,8 +58,8 @@ bool RenameFileKeeping(const char* from, const char* to) {
 
 bool AppendFile::Create(const char* path) {
   Close();
-  const int fd = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC,
-                      0666);
+  const int fd =
+      open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   handle_ = fd;
   return true;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/session_file.h"
 #include "app/run_journal_file.h"
+#include "app/session_file.h"
 #include "app/session_format.h"
 #include "decoder/interface_settings.h"
 #include "platform/files.h"
@@ -616,8 +616,10 @@ TEST_F(RecoveryTest, YesBringsBackTheSessionWithTheRebuiltRunAndKeepsTheCrashCop
       (TXT_RUN_TITLE[0] == 'S'
            ? "The run Run2 of session Samedi was interrupted at 0:00:09 with 6 passages. "
              "Recover it?"
-           : "Le run Run2 de la s\xE9" "ance Samedi a \xE9t\xE9 interrompu \xE0 0:00:09 avec 6 "
-             "passages. Le r\xE9" "cup\xE9rer ?");
+           : "Le run Run2 de la s\xE9"
+             "ance Samedi a \xE9t\xE9 interrompu \xE0 0:00:09 avec 6 "
+             "passages. Le r\xE9"
+             "cup\xE9rer ?");
   EXPECT_EQ(Boxes(), std::vector<std::string>{question});
   EXPECT_LT(IndexOf(question), IndexOf("shell cursors")) << "asked before the crash copy";
   EXPECT_EQ(ReadBytes("VaZivivIvar.trng"), beforeCrash) << "the crash copy as the crash left it";
@@ -656,7 +658,8 @@ TEST_F(RecoveryTest, AnUnreadableJournalIsReportedAndSetAside) {
   StartUp();
   char text[256];
   std::snprintf(text, sizeof text, TXT_JOURNAL_UNREADABLE, "Private/JournalPassages-1.jrn");
-  EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("box ") + TXT_CAPTION_ERROR + "|" + text});
+  EXPECT_EQ(Boxes(),
+            std::vector<std::string>{std::string("box ") + TXT_CAPTION_ERROR + "|" + text});
   EXPECT_EQ(ReadBytes("Private/JournalPassages-1.jrn"), "Depart\t1\tgarbage\r\n");
   EXPECT_EQ(ReadBytes(kWorkingCopyPath), NewWorkingCopyBytes(kDefaultSessionName));
 }

@@ -1,7 +1,7 @@
 // The run journal: runs timed by race control with the journal on disk, then rebuilt from it; the
 // rebuilt run section must be byte for byte the one the uninterrupted run writes. Also torn,
 // damaged and foreign journals, when the journal is pushed to the disk and when it is retired.
-#include "app/run_journal_file.h"
+#include "race/run_journal.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "app/run_journal_file.h"
 #include "app/session_format.h"
 #include "platform/files.h"
 #include "race/race_control.h"
-#include "race/run_journal.h"
 #include "resources/resource_ids.h"
 #include "tests/support/fakes.h"
 #include "tests/support/race_fakes.h"
@@ -63,8 +63,8 @@ class JournalRunTest : public ::testing::Test {
     list = {};
     for (ParticipantEntry& e : list.entries) SetText(e.driverName, kNoDriver);
     ui = std::make_unique<testing::RecordingRaceUi>(race.get());
-    control = std::make_unique<RaceControl>(RaceControlWorld{
-        *race, *circuits, sounds, list, clock, player, boxes, *ui, decoder, archive});
+    control = std::make_unique<RaceControl>(RaceControlWorld{*race, *circuits, sounds, list, clock,
+                                                             player, boxes, *ui, decoder, archive});
     journal = std::make_unique<RunJournalFile>(sessionName, runNumber, sounds, clock, boxes);
     control->SetJournal(*journal);
     control->PrepareClockTexts();
@@ -81,9 +81,7 @@ class JournalRunTest : public ::testing::Test {
     for (int i = 0; i < 1000 && !race->run.raceRunning; ++i) Tick();
     ASSERT_TRUE(race->run.raceRunning);
   }
-  int32_t RaceTime() {
-    return static_cast<int32_t>(clock.TickCount() - race->run.raceStartTick);
-  }
+  int32_t RaceTime() { return static_cast<int32_t>(clock.TickCount() - race->run.raceStartTick); }
   // Runs the timer until the race time, then the transponders cross, read on the next tick.
   void PassAt(int32_t raceTime, std::vector<const char*> transponders) {
     while (RaceTime() < raceTime && race->run.raceRunning) Tick();
@@ -140,7 +138,8 @@ TEST_F(JournalRunTest, AStaggeredTimeRunThatEndsByItselfIsRebuiltByteForByte) {
     if (lap == 5) PassAt(t + 1200, {"001002"});  // too early: rejected
     PassAt(t + 450, {"001003"});
   }
-  while (race->run.raceRunning && RaceTime() < 80000) PassAt(RaceTime() + 4000, {"001001", "001002", "001003"});
+  while (race->run.raceRunning && RaceTime() < 80000)
+    PassAt(RaceTime() + 4000, {"001001", "001002", "001003"});
   ASSERT_FALSE(race->run.raceRunning) << "every driver finishes after his own minute";
   const std::string uninterrupted = RunSectionContent(*race);
 
@@ -220,8 +219,10 @@ TEST_F(JournalRunTest, AKilledRunIsRebuiltWithEveryPassageUpToTheKill) {
             TXT_RUN_TITLE[0] == 'S'
                 ? "The run Run3 of session Samedi \xE0 Grenoble was interrupted at 0:00:20 with 12 "
                   "passages. Recover it?"
-                : "Le run Run3 de la s\xE9" "ance Samedi \xE0 Grenoble a \xE9t\xE9 interrompu \xE0 "
-                  "0:00:20 avec 12 passages. Le r\xE9" "cup\xE9rer ?");
+                : "Le run Run3 de la s\xE9"
+                  "ance Samedi \xE0 Grenoble a \xE9t\xE9 interrompu \xE0 "
+                  "0:00:20 avec 12 passages. Le r\xE9"
+                  "cup\xE9rer ?");
 }
 
 TEST_F(JournalRunTest, ATornOrDamagedLineEndsTheJournalAndWhatCameBeforeIsKept) {
