@@ -9,10 +9,11 @@
 
 namespace zarvo {
 
-RunJournalFile::RunJournalFile(const char* sessionName, const int32_t& runNumber,
-                               const SoundSettings& sounds, Clock& clock, MessageBoxes& boxes,
-                               const char* path)
+RunJournalFile::RunJournalFile(const char* sessionName, const std::string& savedFilePath,
+                               const int32_t& runNumber, const SoundSettings& sounds, Clock& clock,
+                               MessageBoxes& boxes, const char* path)
     : sessionName_(sessionName),
+      savedFilePath_(savedFilePath),
       runNumber_(runNumber),
       sounds_(sounds),
       clock_(clock),
@@ -49,14 +50,17 @@ void RunJournalFile::RunStarted(const Race& race) {
   seq_ = 0;
   journaledRun_ = runNumber_;
   state_ = State::kRecording;
+  // A journal still there was kept for the next start-up (its run could not be written): it is
+  // set aside, never overwritten.
+  if (FileExists(path_.c_str())) SetJournalAside(path_.c_str());
   if (!file_.Create(path_.c_str())) {
     Fail();
     boxes_.Show(TXT_CAPTION_ERROR, TXT_JOURNAL_NOT_WRITTEN, MessageIcon::kError);
     return;
   }
-  Append(
-      JournalStartLine(race, runNumber_, sessionName_, SameText(sounds_.passage, kSoundPassageOn)),
-      true);
+  Append(JournalStartLine(race, runNumber_, sessionName_, savedFilePath_.c_str(),
+                          SameText(sounds_.passage, kSoundPassageOn)),
+         true);
 }
 
 void RunJournalFile::Passage(const DecodedPassage& passage, int32_t raceTime) {

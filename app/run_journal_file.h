@@ -26,10 +26,11 @@ constexpr size_t kMaxJournalFileBytes = size_t(256) << 20;
 
 class RunJournalFile : public RunJournal {
  public:
-  // sessionName and runNumber are read when a run starts: the open session's name and the run
-  // in the participants table.
-  RunJournalFile(const char* sessionName, const int32_t& runNumber, const SoundSettings& sounds,
-                 Clock& clock, MessageBoxes& boxes, const char* path = kJournalPath);
+  // sessionName, savedFilePath and runNumber are read when a run starts: the open session's name
+  // and file, and the run in the participants table.
+  RunJournalFile(const char* sessionName, const std::string& savedFilePath,
+                 const int32_t& runNumber, const SoundSettings& sounds, Clock& clock,
+                 MessageBoxes& boxes, const char* path = kJournalPath);
 
   // RunJournal.
   void RunStarted(const Race& race) override;
@@ -61,6 +62,7 @@ class RunJournalFile : public RunJournal {
   void Retire();
 
   const char* sessionName_;
+  const std::string& savedFilePath_;
   const int32_t& runNumber_;
   const SoundSettings& sounds_;
   Clock& clock_;

@@ -466,6 +466,12 @@ bool SessionController::RecoverRun(std::string_view journal) {
   s.header.selectedNodeId = kRunsNodeId + runNumber;
   WriteSessionHeader(s.header, boxes);
 
+  // Saved to the session's own file as before the crash.
+  if (start.savedFilePath[0] != '\0') {
+    s.savedFilePath = start.savedFilePath;
+    SetHasSavedFile(true);
+    world_.window.SetTitle((kFileWindowTitlePrefix + s.savedFilePath).c_str());
+  }
   BuildNodes(true);
   LoadRun(runNumber);
   ArchiveCurrentRun();

@@ -101,7 +101,8 @@ class SessionController {
   // left, kept when the section could not be written.
   void SetJournal(RunJournalFile& journal) { journal_ = &journal; }
   // End of the window start-up, after "Yes" to the recovery question: the session of the working
-  // copy again (its missing participants list, parameters or run node made from the journal), the
+  // copy again (its missing participants list, parameters or run node made from the journal) with
+  // its saved file, the
   // run rebuilt from the journal and written as its section, the circuits database rewritten with
   // a new lap record, the run loaded into the table and archived. False (and the working copy's
   // run untouched) when the journal cannot be replayed or the section cannot be written.

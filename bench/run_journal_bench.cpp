@@ -58,7 +58,9 @@ void BM_JournalAppendPassage(benchmark::State& state) {
   QuietBoxes boxes;
   char sessionName[32] = "Bench";
   int32_t runNumber = 1;
-  RunJournalFile journal(sessionName, runNumber, sounds, SystemClock(), boxes, kBenchJournal);
+  const std::string savedFile;
+  RunJournalFile journal(sessionName, savedFile, runNumber, sounds, SystemClock(), boxes,
+                         kBenchJournal);
   journal.RunStarted(*race);
   DecodedPassage passage = {};
   passage.clock = DecodedPassage::Clock::kDecoder;
@@ -103,7 +105,7 @@ BENCHMARK(BM_JournalAppendAndSync)->Unit(benchmark::kMicrosecond);
 // A lap run of 20 drivers to the 999th lap: 20,000 passages, every lap of every driver.
 void BM_JournalReplay20Drivers999Laps(benchmark::State& state) {
   auto race = TwentyDrivers();
-  std::string journal = JournalStartLine(*race, 1, "Bench", true);
+  std::string journal = JournalStartLine(*race, 1, "Bench", "", true);
   int64_t seq = 0;
   for (int lap = 0; lap <= kMaxLapCount; ++lap) {
     for (int s = 0; s < kSlotCount; ++s) {

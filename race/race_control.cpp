@@ -112,7 +112,9 @@ void RaceControl::OnStop() {
     run.raceRunning = false;
     journal_->RunEnded(static_cast<int32_t>(world_.clock.TickCount() - run.raceStartTick));
     announcer_.Cue(SoundCue::kEndOfRace);
-    MarkRunOver(race);
+    for (ParticipantRecord& p : race.slots) p.finished = true;
+    for (StandingsEntry& e : race.standings) e.finished = true;
+    for (int k = 0; k < race.participantCount; ++k) race.rows[k].finished = true;
     world_.archive.ArchiveRun(race);
     if (!world_.archive.WriteCircuits(world_.circuits)) {
       world_.boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);

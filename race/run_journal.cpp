@@ -158,9 +158,9 @@ bool ParseStart(std::string_view line, JournalStart& start, Race* table) {
   RaceParameters& p = start.params;
   int64_t tick = 0;
   bool ok = f.Int32(start.runNumber, 1, 20) && f.Int32(soundOn, 0, 1) &&
-            f.Text(start.sessionName) && f.Text(start.runTitle) && f.Text(p.classificationKey) &&
-            f.Text(p.durationMode) && f.Text(p.startMode) && f.Text(p.endRuleTime) &&
-            f.Text(p.endRuleLaps) && f.Int32(p.durationMinutes, 1, 720) &&
+            f.Text(start.sessionName) && f.Text(start.savedFilePath) && f.Text(start.runTitle) &&
+            f.Text(p.classificationKey) && f.Text(p.durationMode) && f.Text(p.startMode) &&
+            f.Text(p.endRuleTime) && f.Text(p.endRuleLaps) && f.Int32(p.durationMinutes, 1, 720) &&
             f.Int32(p.lapTarget, 1, kMaxLapCount) && f.Int32(p.countdownSeconds, 0, 3600) &&
             f.Int32(p.circuitIndex, 0, kNoCircuit) && f.Int32(p.minimumLapSeconds, 0, 999) &&
             f.Int32(p.maximumLapCount, 1, kMaxLapCount) && f.Int32(p.lapRunLimitHours, 0, 999) &&
@@ -268,7 +268,7 @@ bool AllFinished(const Race& race) {
 }  // namespace
 
 std::string JournalStartLine(const Race& race, int32_t runNumber, const char* sessionName,
-                             bool passageSoundOn) {
+                             const char* savedFilePath, bool passageSoundOn) {
   const RaceParameters& p = race.params;
   const RunState& run = race.run;
   std::string line;
@@ -278,6 +278,7 @@ std::string JournalStartLine(const Race& race, int32_t runNumber, const char* se
   AddNumber(line, runNumber);
   AddNumber(line, passageSoundOn ? 1 : 0);
   AddText(line, sessionName, kJournalSessionNameCapacity);
+  AddText(line, savedFilePath, kJournalPathCapacity);
   AddText(line, run.runTitle);
   AddText(line, p.classificationKey);
   AddText(line, p.durationMode);

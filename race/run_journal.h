@@ -4,7 +4,7 @@
 //
 // Format (Windows-1252, CR LF): one event a line, every field followed by a tab, the last field
 // the CRC-32 of everything before it on the line, as 8 upper-case hex digits. The lines:
-//   Depart, version 1, run number, passage sound on, session name, run title, the race
+//   Depart, version 1, run number, passage sound on, session name, saved file, run title, the race
 //     parameters, the start's clocks, then 20 x (name, transponder, 49 setup texts), CRC
 //   Passage, seq, transponder, race time, D (decoder clock) or P (PC counter), its raw value, CRC
 //   TourManuel, seq, slot, race time, CRC
@@ -26,6 +26,7 @@ namespace zarvo {
 
 constexpr int kJournalVersion = 1;
 constexpr int kJournalSessionNameCapacity = 32;
+constexpr int kJournalPathCapacity = 261;  // a Windows path and its terminator
 // A start line of 20 participants with full setup sheets is about 22,000 characters.
 constexpr size_t kMaxJournalLineBytes = 65536;
 
@@ -34,6 +35,7 @@ struct JournalStart {
   int32_t runNumber;    // 1..20
   bool passageSoundOn;  // the early-passage buzz marks the participant record
   char sessionName[kJournalSessionNameCapacity];
+  char savedFilePath[kJournalPathCapacity];  // the session's ".trng" file; empty when none
   char runTitle[kRunTitleCapacity];
   RaceParameters params;
   uint32_t raceStartTick;
@@ -56,7 +58,7 @@ struct JournalEvent {
 // blanks, so a text never breaks its line into other fields.
 // The start: the table as it is when the run starts, its parameters and clocks, the run title.
 std::string JournalStartLine(const Race& race, int32_t runNumber, const char* sessionName,
-                             bool passageSoundOn);
+                             const char* savedFilePath, bool passageSoundOn);
 std::string JournalPassageLine(int64_t seq, const char* transponder, int32_t raceTime,
                                DecodedPassage::Clock clock, int64_t raw);
 std::string JournalManualLapLine(int64_t seq, int slot, int32_t raceTime);

@@ -50,10 +50,13 @@ bool MakeDirectory(const char* path) {
 }
 
 bool RenameFileKeeping(const char* from, const char* to) {
-  // link() fails when the destination exists, so nothing is ever replaced.
+  // link() fails when the destination exists, so nothing is ever replaced; a file system without
+  // hard links gets a rename once the destination was seen to be free.
   const std::string source = NativePath(from);
-  if (link(source.c_str(), NativePath(to).c_str()) != 0) return false;
-  return unlink(source.c_str()) == 0;
+  const std::string destination = NativePath(to);
+  if (link(source.c_str(), destination.c_str()) == 0) return unlink(source.c_str()) == 0;
+  if (errno == EEXIST || FileExists(to)) return false;
+  return std::rename(source.c_str(), destination.c_str()) == 0;
 }
 
 bool AppendFile::Create(const char* path) {

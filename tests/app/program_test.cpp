@@ -582,7 +582,7 @@ class RecoveryTest : public ProgramTest {
     beforeCrash = ReadBytes(kWorkingCopyPath);
 
     SetText(run.race->run.runTitle, "Start 2026/12/07 14:03:10 - Duration 1:00:00");
-    std::string journal = JournalStartLine(*run.race, 2, "Samedi", true);
+    std::string journal = JournalStartLine(*run.race, 2, "Samedi", savedFile, true);
     int64_t seq = 0;
     for (int32_t t : {400, 900, 4400, 5000, 8300, 9100}) {
       const char* transponder = seq % 2 == 0 ? "001001" : "001002";
@@ -603,6 +603,7 @@ class RecoveryTest : public ProgramTest {
     return file.substr(spot.dataStart, expected.size());
   }
 
+  const char* savedFile = "C:\\Clubs\\samedi.trng";
   std::string beforeCrash;
   std::string expected;
 };
@@ -637,6 +638,11 @@ TEST_F(RecoveryTest, YesBringsBackTheSessionWithTheRebuiltRunAndKeepsTheCrashCop
   EXPECT_TRUE(tree.Has(kRunsNodeId + 2));
   EXPECT_TRUE(ui.controlEnabled[IDC_MANUAL_LAP_FIRST]);
   EXPECT_STREQ(s.race.params.startMode, kStartStaggered);
+  EXPECT_TRUE(s.session.hasSavedFile) << "saved to its own file again";
+  EXPECT_EQ(s.session.savedFilePath, savedFile);
+  EXPECT_TRUE(ui.menuEnabled.at(IDM_SAVE));
+  ASSERT_FALSE(window.titles.empty());
+  EXPECT_EQ(window.titles.back(), std::string("Zarvo:   ") + savedFile);
 }
 
 TEST_F(RecoveryTest, NoKeepsTheJournalAsideAndStartsANewSession) {

@@ -65,7 +65,8 @@ class JournalRunTest : public ::testing::Test {
     ui = std::make_unique<testing::RecordingRaceUi>(race.get());
     control = std::make_unique<RaceControl>(RaceControlWorld{*race, *circuits, sounds, list, clock,
                                                              player, boxes, *ui, decoder, archive});
-    journal = std::make_unique<RunJournalFile>(sessionName, runNumber, sounds, clock, boxes);
+    journal =
+        std::make_unique<RunJournalFile>(sessionName, savedFile, runNumber, sounds, clock, boxes);
     control->SetJournal(*journal);
     control->PrepareClockTexts();
     circuitsAtStart = *circuits;
@@ -108,6 +109,7 @@ class JournalRunTest : public ::testing::Test {
 
   TempFolder folder;
   char sessionName[32] = "Samedi \xE0 Grenoble";  // à
+  std::string savedFile = "C:\\Program Files\\Zarvo Training\\samedi.trng";
   int32_t runNumber = 3;
   std::unique_ptr<Race> race;
   std::unique_ptr<CircuitTable> circuits;
@@ -150,6 +152,7 @@ TEST_F(JournalRunTest, AStaggeredTimeRunThatEndsByItselfIsRebuiltByteForByte) {
   EXPECT_FALSE(summary.damaged);
   EXPECT_EQ(summary.start.runNumber, 3);
   EXPECT_STREQ(summary.start.sessionName, sessionName);
+  EXPECT_EQ(summary.start.savedFilePath, savedFile);
   EXPECT_STREQ(summary.start.runTitle, race->run.runTitle);
   EXPECT_EQ(rebuiltCircuits.records[0].recordLap, circuits->records[0].recordLap)
       << "the lap record candidate comes out as in the run";
@@ -367,6 +370,12 @@ TEST_F(JournalRunTest, AStoppedRunsJournalIsRetiredWhenItsSectionIsWrittenOrTheR
   journal->RunLeft();
   journal->SectionWritten(3);
   EXPECT_TRUE(FileExists(kJournalPath));
+  // A run started after that sets the kept journal aside instead of overwriting it.
+  const std::string kept = Journal();
+  again();
+  StartRun();
+  EXPECT_EQ(ReadBytes("Private/JournalPassages-1.jrn"), kept);
+  EXPECT_TRUE(journal->Recording());
 }
 
 TEST_F(JournalRunTest, AJournalThatCannotBeWrittenIsReportedAndTheRunGoesOn) {

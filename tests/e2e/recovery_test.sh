@@ -52,7 +52,9 @@ start_and_answer_startup() {
   # The question comes while the main window is being created, before it can be found.
   if [ -n "${1:-}" ]; then
     local got
-    got=$(robot_line answer "$(text question)" "$1" 30000) || fail "no recovery question"
+    robot_line box "$(text question)" 30000 >/dev/null || fail "no recovery question"
+    shot "question-$1"
+    got=$(robot_line answer "$(text question)" "$1" 5000) || fail "the recovery question went"
     expect_equal "recovery question" "$2" "$got"
   fi
   e2e_robot wait-window classeF 30000 || fail "no main window"
@@ -116,6 +118,7 @@ cmp -s "$E2E_WORK/before-recovery.trng" "$dir/VaZivivIvar.trng" || fail "the cra
 check session "$dir/Private/Session.trng" "$E2E_WORK/simulator-yes.log" || fail "the rebuilt run misses passages"
 expect_equal "lap buttons of the recovered run" "2201 2202 2203" "$(robot_line enabled 2201 2220)"
 expect_equal "Start waits for Clear" "enabled=1 visible=1 checked=0" "$(robot_line state 2001)"
+expect_equal "the session's file" 'Zarvo:   C:\Program Files\Zarvo Training\club.trng' "$(robot_line title classeF)"
 tree=$(robot_line tree)
 case "$tree" in *"Run 1"*) ;; *) fail "no run in the tree: $tree" ;; esac
 
