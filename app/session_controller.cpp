@@ -450,9 +450,11 @@ bool SessionController::RecoverRun(std::string_view journal) {
   // The run as the uninterrupted program would have left it, with the lap record it set.
   CircuitTable& circuits = world_.circuits;
   const CircuitTable before = circuits;
-  if (!ReplayJournal(journal, race, circuits)) return false;
-  if (!WriteRunSection(runNumber, race, boxes)) {
+  if (!ReplayJournal(journal, race, circuits) || !WriteRunSection(runNumber, race, boxes)) {
+    // The journal stays for the next start-up; the session is shown without the run.
     circuits = before;
+    ClearLoadedRun();
+    BuildNodes(true);
     return false;
   }
   bool recordChanged = false;

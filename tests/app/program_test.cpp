@@ -687,5 +687,19 @@ TEST_F(RecoveryTest, AWorkingCopyThatIsGoneIsMadeAgainFromTheJournal) {
   EXPECT_FALSE(FileExists(kJournalPath));
 }
 
+TEST_F(RecoveryTest, AWorkingCopyThatCannotBeReadKeepsTheJournalForTheNextStart) {
+  PrepareInterruptedRun();
+  const std::string journal = ReadBytes(kJournalPath);
+  RemoveFile(kWorkingCopyPath);
+  MakeDirectory(kWorkingCopyPath);  // where the file should be
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  const std::vector<std::string> shown = Boxes();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1], std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_SESSION_FILE_NOT_FOUND);
+  EXPECT_EQ(ReadBytes(kJournalPath), journal) << "nothing is lost: it is asked again next time";
+  EXPECT_EQ(program->state().session.loadedRun, 0);
+}
+
 }  // namespace
 }  // namespace zarvo
