@@ -560,8 +560,13 @@ class RecoveryTest : public ProgramTest {
  protected:
   // A session with two participants and two runs in the working copy, and the journal of its run
   // 2 killed after six passages; expected is that run's section as the run would write it.
-  void PrepareInterruptedRun() {
+  // circuitIndex: the circuit of the run (0: "Piste des Ours", its record 18.250 by MARC).
+  void PrepareInterruptedRun(int32_t circuitIndex = kNoCircuit) {
     Install();
+    WriteBytes(
+        "Zarvo Training/BaseDonn\xE9"
+        "esCircuits.bd",
+        "Piste des Ours\t120\t18.250\t18250\tMARC\t3\tGrenoble\t\t\r\n");
     SetCurrentFolder("Zarvo Training");
     MessageBoxes& quiet = boxes;
     ASSERT_TRUE(CreateWorkingCopy("Samedi", quiet));
@@ -574,6 +579,9 @@ class RecoveryTest : public ProgramTest {
     SetText(list.entries[1].transponder, "001002");
     ASSERT_TRUE(WriteParticipantsList(list, quiet));
     testing::TimingFixture run({{"ANNA", "001001"}, {"BRUNO", "001002"}});
+    run.race->params.circuitIndex = circuitIndex;
+    SetText(run.circuits->records[0].name, "Piste des Ours");
+    run.circuits->records[0].recordLap = 18250;
     ASSERT_TRUE(WriteRaceParameters(run.race->params, quiet));
     SessionHeader header = NewSessionHeader("Samedi");
     header.participantCount = 2;
@@ -699,6 +707,16 @@ TEST_F(RecoveryTest, AWorkingCopyThatCannotBeReadKeepsTheJournalForTheNextStart)
   EXPECT_EQ(shown[1], std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_SESSION_FILE_NOT_FOUND);
   EXPECT_EQ(ReadBytes(kJournalPath), journal) << "nothing is lost: it is asked again next time";
   EXPECT_EQ(program->state().session.loadedRun, 0);
+}
+
+TEST_F(RecoveryTest, TheLapRecordSetInTheInterruptedRunReachesTheCircuitsDatabase) {
+  PrepareInterruptedRun(0);
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  EXPECT_EQ(ReadBytes("BaseDonn\xE9"
+                      "esCircuits.bd"),
+            "Piste des Ours\t120\t3.900\t3900\tANNA\t3\tGrenoble\t\t\r\n")
+      << "ANNA's 3.900 (4400 to 8300) beats 18.250";
 }
 
 }  // namespace
