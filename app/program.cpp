@@ -2,6 +2,7 @@
 #include "app/program.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "app/session_file.h"
@@ -19,9 +20,13 @@ Program::Program(const ProgramServices& services)
       link_(services.clock, services.port, services.boxes),
       channel_(link_),
       archive_(state_->session, services.boxes),
+      journal_(state_->session.header.sessionName, state_->session.savedFilePath,
+               state_->session.loadedRun, state_->sounds, services.clock, services.boxes),
       raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
                                     state_->session.participants, services.clock, services.player,
-                                    services.boxes, services.ui, channel_, archive_}) {}
+                                    services.boxes, services.ui, channel_, archive_}) {
+  raceControl_.SetJournal(journal_);
+}
 
 void Program::SetScreenSize(int width, int height) {
   state_->screenWidth = width;
@@ -60,12 +65,32 @@ void Program::WindowStartUp() {
   s.programFolder = CurrentFolder();
   if (s.programFolder.empty()) s.programFolder = folder;
 
+  // A run that never reached the working copy: recovered from its journal, or set aside, before
+  // the crash copy is made (the crash copy then keeps the session as the crash left it).
+  FoundJournal interrupted = FindInterruptedRun();
+  bool recover = false;
+  if (interrupted.kind == FoundJournal::Kind::kUnreadable) {
+    const std::string aside = SetJournalAside();
+    char text[512];
+    std::snprintf(text, sizeof text, TXT_JOURNAL_UNREADABLE, aside.c_str());
+    boxes.Show(TXT_CAPTION_ERROR, text, MessageIcon::kError);
+  } else if (interrupted.kind == FoundJournal::Kind::kInterrupted) {
+    recover = boxes.Ask(TXT_CAPTION_QUESTION, RecoveryQuestion(interrupted.summary).c_str(),
+                        QuestionButtons::kYesNo) == Answer::kYes;
+    if (!recover) SetJournalAside();
+  }
+
   KeepCrashCopy();  // a failed copy is not reported
   shell.LoadCursors();
   session_ = std::make_unique<SessionController>(
       SessionWorld{s.session, s.race, s.circuits, raceControl_, ui, services_.tree,
                    services_.window, services_.files, services_.dialogs, boxes, s.programFolder});
-  session_->StartUp();
+  session_->SetJournal(journal_);
+  if (recover) {
+    session_->StartUpKeepingWorkingCopy();
+  } else {
+    session_->StartUp();
+  }
 
   if (!ReadCircuits(s.circuits)) {
     boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
@@ -97,6 +122,10 @@ void Program::WindowStartUp() {
        {RaceArea::kTitle, RaceArea::kClock, RaceArea::kCountdown, RaceArea::kEventLine}) {
     ui.Repaint(area);
   }
+
+  // The journal is retired once its run is in the working copy; if that failed it stays for the
+  // next start-up.
+  if (recover && session_->RecoverRun(interrupted.bytes)) RemoveFile(kJournalPath);
 }
 
 void Program::AfterWindowShown() {
@@ -108,6 +137,7 @@ void Program::AfterWindowShown() {
 
 void Program::OnTick() {
   raceControl_.OnTick();
+  journal_.OnTick();
 }
 
 bool Program::OnRaceCommand(int controlId, bool checked) {
@@ -222,6 +252,7 @@ bool Program::OnCloseRequest() {
 
 void Program::OnDestroy() {
   const ProgramState& s = *state_;
+  journal_.RunLeft();  // the user quit: the run was archived and saved or not, as he chose
   if (s.displayFromFile &&
       !WriteDisplaySettings(kDisplaySettingsFile, s.display, s.customColours)) {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND, MessageIcon::kError);

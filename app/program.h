@@ -12,6 +12,7 @@
 #include "app/program_dialogs.h"
 #include "app/race_links.h"
 #include "app/results_view.h"
+#include "app/run_journal_file.h"
 #include "app/session_controller.h"
 #include "app/session_format.h"
 #include "app/session_ports.h"
@@ -110,6 +111,7 @@ class Program {
   const ProgramState& state() const { return *state_; }
   RaceControl& raceControl() { return raceControl_; }
   DecoderLink& decoderLink() { return link_; }
+  RunJournalFile& journal() { return journal_; }
   MessageBoxes& boxes() { return services_.boxes; }
   RaceUi& ui() { return services_.ui; }
   // The session commands and the session tree; they exist from the window start-up on.
@@ -118,11 +120,14 @@ class Program {
   // The screen size the layout scales with, read once when the window is set up.
   void SetScreenSize(int width, int height);
 
-  // Creation of the main window, in this order: program folder, crash copy, cursors, the session
+  // Creation of the main window, in this order: program folder, the journal of an interrupted run
+  // (the question whether to recover it; "No" or an unreadable journal sets it aside), crash copy,
+  // cursors, the session
   // commands with a new session in a new working copy ("Save" disabled), circuits, sound
   // settings, display settings, session tree with the session's nodes, race panel, scroll bar,
-  // race parameters, personal-chips mode, clock texts, panel font, repaint. Every failure is
-  // reported in a box and start-up goes on.
+  // race parameters, personal-chips mode, clock texts, panel font, repaint, then the recovered run
+  // (the working copy kept instead of a new one). Every failure is reported in a box and
+  // start-up goes on.
   void WindowStartUp();
   // Once the window is shown: the program folder current again, the decoder identified and
   // reported, timer 1 started, the printing warning shown.
@@ -171,6 +176,7 @@ class Program {
   DecoderLink link_;
   DecoderLinkChannel channel_;
   SessionRunArchive archive_;
+  RunJournalFile journal_;
   RaceControl raceControl_;
   std::unique_ptr<SessionController> session_;
 };

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "app/run_journal_file.h"
 #include "app/session_format.h"
 #include "app/session_ports.h"
 #include "databases/database_records.h"
@@ -92,6 +94,19 @@ class SessionController {
   // Window start-up, before the tree exists: a new session "SEANCE TRAINING" in a new working copy,
   // with no participant, no run loaded and no saved file ("Save" disabled).
   void StartUp();
+  // Window start-up when an interrupted run is to be recovered: the same, but the working copy is
+  // kept as the crash left it (RecoverRun reads it).
+  void StartUpKeepingWorkingCopy();
+  // The journal of the program's runs: retired once a run's section is written or the run is
+  // left, kept when the section could not be written.
+  void SetJournal(RunJournalFile& journal) { journal_ = &journal; }
+  // End of the window start-up, after "Yes" to the recovery question: the session of the working
+  // copy again (its missing participants list, parameters or run node made from the journal) with
+  // its saved file, the
+  // run rebuilt from the journal and written as its section, the circuits database rewritten with
+  // a new lap record, the run loaded into the table and archived. False (and the working copy's
+  // run untouched) when the journal cannot be replayed or the section cannot be written.
+  bool RecoverRun(std::string_view journal);
   // Window start-up, once the tree exists: the session's nodes, the root expanded.
   void BuildTree() { BuildNodes(false); }
 
@@ -162,6 +177,7 @@ class SessionController {
   void DisableLapButtons();
 
   SessionWorld world_;
+  RunJournalFile* journal_ = nullptr;
   bool rebuildingTree_ = false;
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -27,6 +28,33 @@ bool FileExists(const char* path);
 bool RemoveFile(const char* path);
 // Creates one folder; true when it exists afterwards.
 bool MakeDirectory(const char* path);
+
+// Renames a file; false when the destination exists already (it is never replaced) or the rename
+// fails.
+bool RenameFileKeeping(const char* from, const char* to);
+
+// A file that grows by appending, for the run journal. Append is one write call whose bytes are
+// with the operating system when it returns, so a killed program loses nothing it appended; Sync
+// pushes them to the disk (FlushFileBuffers, fdatasync) against a power cut. Other programs may
+// read the file while it is open. Not copyable; closes itself.
+class AppendFile {
+ public:
+  AppendFile() = default;
+  ~AppendFile() { Close(); }
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+
+  // Creates the file, or empties it when it exists.
+  bool Create(const char* path);
+  bool Append(std::string_view bytes);
+  bool Sync();
+  void Close();
+  bool IsOpen() const { return handle_ != kClosed; }
+
+ private:
+  static constexpr std::intptr_t kClosed = -1;
+  std::intptr_t handle_ = kClosed;  // a file descriptor or a HANDLE
+};
 
 bool SetCurrentFolder(const char* path);
 std::string CurrentFolder();

@@ -135,16 +135,29 @@ int64_t PcRaceTime(const RunState& run, int64_t counterNow) {
   return (counterNow - run.raceStartCounter) * 1000 / run.counterFrequency;
 }
 
-bool ManualLap(TimingContext& ctx, int slot, int64_t counterNow) {
+bool ManualLapTime(const Race& race, int slot, int64_t counterNow, int64_t& raceTime) {
+  if (slot < 1 || slot > kSlotCount || !race.run.raceRunning) return false;
+  const ParticipantRecord& p = race.slots[slot - 1];
+  if (p.finished) return false;
+  raceTime = p.passageRaceTime;
+  if (race.run.counterFrequency != 0) raceTime = PcRaceTime(race.run, counterNow);
+  return true;
+}
+
+bool ManualLapAt(TimingContext& ctx, int slot, int64_t raceTime) {
   if (slot < 1 || slot > kSlotCount || !ctx.race.run.raceRunning) return false;
   ParticipantRecord& p = ctx.race.slots[slot - 1];
   if (p.finished) return false;
-  p.passageCounter = counterNow;
-  int64_t raceTime = p.passageRaceTime;
-  if (ctx.race.run.counterFrequency != 0) raceTime = PcRaceTime(ctx.race.run, counterNow);
   NotePassage(p, raceTime);
   AfterAcceptedPassage(ctx, p);
   return true;
+}
+
+bool ManualLap(TimingContext& ctx, int slot, int64_t counterNow) {
+  int64_t raceTime = 0;
+  if (!ManualLapTime(ctx.race, slot, counterNow, raceTime)) return false;
+  ctx.race.slots[slot - 1].passageCounter = counterNow;
+  return ManualLapAt(ctx, slot, raceTime);
 }
 
 int ManualLapSlot(int controlId) {

@@ -47,6 +47,14 @@ int64_t PcRaceTime(const RunState& run, int64_t counterNow);
 // whether a lap was recorded.
 bool ManualLap(TimingContext& ctx, int slot, int64_t counterNow);
 
+// The race time a manual lap of slot would be given at counterNow (the PC clock, or the slot's
+// last passage race time when the counter frequency is 0); false when no lap would be recorded
+// (the run is not running, the slot is out of range or finished).
+bool ManualLapTime(const Race& race, int slot, int64_t counterNow, int64_t& raceTime);
+// The manual lap of slot 1..20 at that race time, with the same conditions as ManualLap; a
+// replayed journal gives its manual laps here.
+bool ManualLapAt(TimingContext& ctx, int slot, int64_t raceTime);
+
 // Slot number (1..20) of a manual lap button id, or 0 for any other id.
 int ManualLapSlot(int controlId);
 

@@ -20,6 +20,18 @@ constexpr int kLockedMenuItems[] = {IDM_NEW_SESSION, IDM_LOAD_SESSION, IDM_SAVE,
 
 constexpr const char kZeroTotal[] = "00:00.000";
 
+// Until the program gives race control its journal, nothing is kept.
+class NoJournal : public RunJournal {
+ public:
+  void RunStarted(const Race&) override {}
+  void Passage(const DecodedPassage&, int32_t) override {}
+  void ManualLap(int, int64_t) override {}
+  void RunEnded(int32_t) override {}
+  void ResultsCleared() override {}
+};
+
+NoJournal noJournal;
+
 bool InMillisecondWindow(int32_t elapsedMs) {
   const int32_t ms = elapsedMs % 1000;
   return ms >= 1 && ms <= 99;
@@ -30,7 +42,8 @@ bool InMillisecondWindow(int32_t elapsedMs) {
 RaceControl::RaceControl(const RaceControlWorld& world)
     : world_(world),
       announcer_(world.sounds, world.player),
-      timing_{world.race, world.circuits, world.sounds, *this} {}
+      timing_{world.race, world.circuits, world.sounds, *this},
+      journal_(&noJournal) {}
 
 bool RaceControl::Busy() const {
   const RunState& run = world_.race.run;
@@ -97,6 +110,7 @@ void RaceControl::OnStop() {
   run.startArmed = false;
   if (run.raceRunning) {
     run.raceRunning = false;
+    journal_->RunEnded(static_cast<int32_t>(world_.clock.TickCount() - run.raceStartTick));
     announcer_.Cue(SoundCue::kEndOfRace);
     for (ParticipantRecord& p : race.slots) p.finished = true;
     for (StandingsEntry& e : race.standings) e.finished = true;
@@ -133,6 +147,7 @@ void RaceControl::OnClear() {
   const Answer answer =
       world_.boxes.Ask(TXT_CAPTION_REFUSAL, TXT_CLEAR_QUESTION, QuestionButtons::kYesNo);
   if (answer != Answer::kYes) return;
+  journal_->ResultsCleared();
   run.ready = true;
   ResetTable(race);
   RebuildStandings(race);
@@ -221,7 +236,10 @@ void RaceControl::OnScan(bool checked) {
 void RaceControl::OnManualLap(int controlId) {
   const int slot = ManualLapSlot(controlId);
   if (slot == 0) return;
-  ManualLap(timing_, slot, world_.clock.PerformanceCounter());
+  const int64_t counter = world_.clock.PerformanceCounter();
+  int64_t raceTime = 0;
+  if (ManualLapTime(world_.race, slot, counter, raceTime)) journal_->ManualLap(slot, raceTime);
+  ManualLap(timing_, slot, counter);
 }
 
 void RaceControl::OnTick() {
@@ -297,6 +315,7 @@ void RaceControl::StartRun() {
   SetTotalTextsToZero();
   world_.decoder.DiscardInput();
   world_.ui.Repaint(RaceArea::kTable);
+  journal_->RunStarted(race);
 }
 
 void RaceControl::WriteClockTexts() {
@@ -377,7 +396,9 @@ int32_t RaceControl::RaceTimeOf(const DecodedPassage& passage) {
 void RaceControl::OnPassage(const DecodedPassage& passage) {
   const RunState& run = world_.race.run;
   if (run.raceRunning) {
-    ProcessPassage(timing_, passage.transponder, RaceTimeOf(passage));
+    const int32_t raceTime = RaceTimeOf(passage);
+    journal_->Passage(passage, raceTime);
+    ProcessPassage(timing_, passage.transponder, raceTime);
   } else if (run.scanActive && run.scanPhase) {
     ScanPassage(passage.transponder);
   } else if (run.scanActive && run.checkPhase) {

@@ -51,6 +51,8 @@ class RaceControl : private PassageHost, private PassageReceiver {
   bool MixedMode() const { return mixedMode_; }
   // "Save" is enabled again after a run only when the session has a file.
   void SetHasSavedFile(bool hasSavedFile) { hasSavedFile_ = hasSavedFile; }
+  // Where the run's events are journaled; none until it is set.
+  void SetJournal(RunJournal& journal) { journal_ = &journal; }
   // While the driver details dialog reads the serial line itself, the tick leaves it alone.
   void SetDialogOwnsSerialInput(bool owns) { dialogOwnsInput_ = owns; }
 
@@ -94,6 +96,7 @@ class RaceControl : private PassageHost, private PassageReceiver {
   bool mixedMode_ = false;
   bool hasSavedFile_ = false;
   bool dialogOwnsInput_ = false;
+  RunJournal* journal_;
 };
 
 }  // namespace zarvo

@@ -65,6 +65,12 @@ void ResetTable(Race& race) {
   }
 }
 
+void MarkRunOver(Race& race) {
+  for (ParticipantRecord& p : race.slots) p.finished = true;
+  for (StandingsEntry& e : race.standings) e.finished = true;
+  for (int k = 0; k < race.participantCount && k < kSlotCount; ++k) race.rows[k].finished = true;
+}
+
 void WipeStandings(Race& race) { std::memset(race.standings, 0, sizeof race.standings); }
 
 int RebuildStandings(Race& race) {

@@ -272,6 +272,9 @@ void WipeStandings(Race& race);
 int RebuildStandings(Race& race);
 // Fills the results rows from the first participantCount standings entries.
 void RebuildRows(Race& race);
+// The end of a run as "Stop" leaves it: every participant record, standings entry and results
+// row of the participant count finished.
+void MarkRunOver(Race& race);
 // Rank by the classification key, split the times, format the rows.
 void StandardRefresh(Race& race);
 

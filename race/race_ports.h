@@ -71,4 +71,21 @@ class RunArchive {
   virtual bool WriteCircuits(const CircuitTable& circuits) = 0;
 };
 
+// Where the events of a timed run are kept as they happen, so that a run interrupted by a crash or
+// a power cut can be rebuilt. Each call returns once the event is with the operating system.
+class RunJournal {
+ public:
+  virtual ~RunJournal() = default;
+  // The run has just started: the table, parameters, clocks and title are those of the run.
+  virtual void RunStarted(const Race& race) = 0;
+  // A passage of the running run with the race time it is given, before it is processed.
+  virtual void Passage(const DecodedPassage& passage, int32_t raceTime) = 0;
+  // A manual lap of slot 1..20 at that race time, before it is recorded.
+  virtual void ManualLap(int slot, int64_t raceTime) = 0;
+  // The run stopped (by "Stop" or by its own rules) raceTime ms after its start.
+  virtual void RunEnded(int32_t raceTime) = 0;
+  // "Clear": the results of the run were thrown away by the user.
+  virtual void ResultsCleared() = 0;
+};
+
 }  // namespace zarvo

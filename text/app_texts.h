@@ -178,5 +178,15 @@
      "Erreur: ce fichier n'est pas un run Smartphone, la séance en cours est conservée")
 // The name given to a lane whose phone name is empty or could not be a driver's.
 #define TXT_IMPORT_UNNAMED_LANE ZT("Lane %d", "Ligne %d")
+// The journal of a timed run and its recovery at start-up.
+#define TXT_JOURNAL_RECOVER_QUESTION \
+  ZT("The run Run%d of session %s was interrupted at %s with %d passages. Recover it?", \
+     "Le run Run%d de la séance %s a été interrompu à %s avec %d passages. Le récupérer ?")
+#define TXT_JOURNAL_UNREADABLE \
+  ZT("Error: the journal of an interrupted run cannot be read; it is kept as %s", \
+     "Erreur: le journal d'un run interrompu est illisible; il est conservé sous %s")
+#define TXT_JOURNAL_NOT_WRITTEN \
+  ZT("Error: the journal of the run cannot be written; a crash would lose its laps", \
+     "Erreur: impossible d'écrire le journal du run; un plantage perdrait ses tours")
 
 #endif

@@ -1,4 +1,5 @@
 // File services on POSIX systems: Windows-1252 paths become UTF-8 names, '\' becomes '/'.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,6 +47,47 @@ bool MakeDirectory(const char* path) {
   if (mkdir(native.c_str(), 0777) == 0) return true;
   struct stat st;
   return errno == EEXIST && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RenameFileKeeping(const char* from, const char* to) {
+  // link() fails when the destination exists, so nothing is ever replaced; a file system without
+  // hard links gets a rename once the destination was seen to be free.
+  const std::string source = NativePath(from);
+  const std::string destination = NativePath(to);
+  if (link(source.c_str(), destination.c_str()) == 0) return unlink(source.c_str()) == 0;
+  if (errno == EEXIST || FileExists(to)) return false;
+  return std::rename(source.c_str(), destination.c_str()) == 0;
+}
+
+bool AppendFile::Create(const char* path) {
+  Close();
+  const int fd =
+      open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  handle_ = fd;
+  return true;
+}
+
+bool AppendFile::Append(std::string_view bytes) {
+  if (!IsOpen()) return false;
+  const int fd = static_cast<int>(handle_);
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool AppendFile::Sync() {
+  return IsOpen() && fdatasync(static_cast<int>(handle_)) == 0;
+}
+
+void AppendFile::Close() {
+  if (!IsOpen()) return;
+  close(static_cast<int>(handle_));
+  handle_ = kClosed;
 }
 
 bool SetCurrentFolder(const char* path) { return chdir(NativePath(path).c_str()) == 0; }

@@ -45,6 +45,42 @@ bool MakeDirectory(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool RenameFileKeeping(const char* from, const char* to) {
+  // Without MOVEFILE_REPLACE_EXISTING an existing destination makes the move fail.
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool AppendFile::Create(const char* path) {
+  Close();
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  handle_ = reinterpret_cast<std::intptr_t>(file);
+  return true;
+}
+
+bool AppendFile::Append(std::string_view bytes) {
+  if (!IsOpen()) return false;
+  const HANDLE file = reinterpret_cast<HANDLE>(handle_);
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const DWORD chunk = bytes.size() > 0x10000000 ? 0x10000000 : static_cast<DWORD>(bytes.size());
+    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+bool AppendFile::Sync() {
+  return IsOpen() && FlushFileBuffers(reinterpret_cast<HANDLE>(handle_)) != 0;
+}
+
+void AppendFile::Close() {
+  if (!IsOpen()) return;
+  CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = kClosed;
+}
+
 bool SetCurrentFolder(const char* path) { return SetCurrentDirectoryW(Wide(path).c_str()) != 0; }
 
 std::string CurrentFolder() {

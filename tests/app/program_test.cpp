@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/run_journal_file.h"
 #include "app/session_file.h"
 #include "app/session_format.h"
 #include "decoder/interface_settings.h"
@@ -23,6 +25,7 @@
 #include "tests/support/race_fakes.h"
 #include "tests/support/session_fakes.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_race.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
 
@@ -584,6 +587,171 @@ TEST_F(ProgramTest, HelpOpensTheEditionsDocumentInTheGuidesFolder) {
 #endif
   EXPECT_EQ(shell.openedDocuments[0], program->state().programFolder + expected);
   EXPECT_TRUE(Boxes().empty()) << "a missing document is not reported";
+}
+
+// ---- A run that never reached the working copy, found at start-up.
+
+class RecoveryTest : public ProgramTest {
+ protected:
+  // A session with two participants and two runs in the working copy, and the journal of its run
+  // 2 killed after six passages; expected is that run's section as the run would write it.
+  // circuitIndex: the circuit of the run (0: "Piste des Ours", its record 18.250 by MARC).
+  void PrepareInterruptedRun(int32_t circuitIndex = kNoCircuit) {
+    Install();
+    WriteBytes(
+        "Zarvo Training/BaseDonn\xE9"
+        "esCircuits.bd",
+        "Piste des Ours\t120\t18.250\t18250\tMARC\t3\tGrenoble\t\t\r\n");
+    SetCurrentFolder("Zarvo Training");
+    MessageBoxes& quiet = boxes;
+    ASSERT_TRUE(CreateWorkingCopy("Samedi", quiet));
+    ParticipantsList list;
+    std::memset(&list, 0, sizeof list);
+    for (ParticipantEntry& e : list.entries) SetText(e.driverName, kNoDriver);
+    SetText(list.entries[0].driverName, "ANNA");
+    SetText(list.entries[0].transponder, "001001");
+    SetText(list.entries[1].driverName, "BRUNO");
+    SetText(list.entries[1].transponder, "001002");
+    ASSERT_TRUE(WriteParticipantsList(list, quiet));
+    testing::TimingFixture run({{"ANNA", "001001"}, {"BRUNO", "001002"}});
+    run.race->params.circuitIndex = circuitIndex;
+    SetText(run.circuits->records[0].name, "Piste des Ours");
+    run.circuits->records[0].recordLap = 18250;
+    ASSERT_TRUE(WriteRaceParameters(run.race->params, quiet));
+    SessionHeader header = NewSessionHeader("Samedi");
+    header.participantCount = 2;
+    header.runCount = 2;
+    ASSERT_TRUE(WriteSessionHeader(header, quiet));
+    beforeCrash = ReadBytes(kWorkingCopyPath);
+
+    SetText(run.race->run.runTitle, "Start 2026/12/07 14:03:10 - Duration 1:00:00");
+    std::string journal = JournalStartLine(*run.race, 2, "Samedi", savedFile, true);
+    int64_t seq = 0;
+    for (int32_t t : {400, 900, 4400, 5000, 8300, 9100}) {
+      const char* transponder = seq % 2 == 0 ? "001001" : "001002";
+      journal += JournalPassageLine(++seq, transponder, t, DecodedPassage::Clock::kDecoder, t);
+      run.Pass(transponder, t);
+    }
+    MarkRunOver(*run.race);
+    expected = RunSectionContent(*run.race);
+    WriteBytes(kJournalPath, journal + "Passage\t7\t0010");  // torn by the kill
+    log.clear();
+  }
+
+  std::string Section(const std::string& file, int runNumber) {
+    char title[kSectionTitleCapacity];
+    FormatRunSectionTitle(runNumber, title, sizeof title);
+    const SectionSpot spot = FindSection(file, title);
+    if (!spot.found) return "<no section>";
+    return file.substr(spot.dataStart, expected.size());
+  }
+
+  const char* savedFile = "C:\\Clubs\\samedi.trng";
+  std::string beforeCrash;
+  std::string expected;
+};
+
+TEST_F(RecoveryTest, YesBringsBackTheSessionWithTheRebuiltRunAndKeepsTheCrashCopy) {
+  PrepareInterruptedRun();
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  const std::string question =
+      std::string("ask ") + TXT_CAPTION_QUESTION + "|" +
+      (TXT_RUN_TITLE[0] == 'S'
+           ? "The run Run2 of session Samedi was interrupted at 0:00:09 with 6 passages. "
+             "Recover it?"
+           : "Le run Run2 de la s\xE9"
+             "ance Samedi a \xE9t\xE9 interrompu \xE0 0:00:09 avec 6 "
+             "passages. Le r\xE9"
+             "cup\xE9rer ?");
+  EXPECT_EQ(Boxes(), std::vector<std::string>{question});
+  EXPECT_LT(IndexOf(question), IndexOf("shell cursors")) << "asked before the crash copy";
+  EXPECT_EQ(ReadBytes("VaZivivIvar.trng"), beforeCrash) << "the crash copy as the crash left it";
+  const std::string workingCopy = ReadBytes(kWorkingCopyPath);
+  EXPECT_EQ(Section(workingCopy, 2), expected);
+  EXPECT_EQ(workingCopy.substr(0, 19), "14002\tSamedi\t2\t1\t2\t");
+  EXPECT_FALSE(FileExists(kJournalPath)) << "retired once its run is in the working copy";
+
+  const ProgramState& s = program->state();
+  EXPECT_EQ(s.session.loadedRun, 2) << "the run is shown";
+  EXPECT_EQ(s.race.slots[0].lapCount, 2);
+  EXPECT_EQ(s.race.slots[1].lapCount, 2);
+  EXPECT_TRUE(s.race.slots[0].finished);
+  EXPECT_FALSE(s.race.run.raceRunning);
+  EXPECT_TRUE(tree.Has(kRunsNodeId + 2));
+  EXPECT_TRUE(ui.controlEnabled[IDC_MANUAL_LAP_FIRST]);
+  EXPECT_STREQ(s.race.params.startMode, kStartStaggered);
+  EXPECT_TRUE(s.session.hasSavedFile) << "saved to its own file again";
+  EXPECT_EQ(s.session.savedFilePath, savedFile);
+  EXPECT_TRUE(ui.menuEnabled.at(IDM_SAVE));
+  ASSERT_FALSE(window.titles.empty());
+  EXPECT_EQ(window.titles.back(), std::string("Zarvo:   ") + savedFile);
+}
+
+TEST_F(RecoveryTest, NoKeepsTheJournalAsideAndStartsANewSession) {
+  PrepareInterruptedRun();
+  const std::string journal = ReadBytes(kJournalPath);
+  boxes.answers = {Answer::kNo};
+  StartUp();
+  EXPECT_EQ(Boxes().size(), 1u);
+  EXPECT_FALSE(FileExists(kJournalPath));
+  EXPECT_EQ(ReadBytes("Private/JournalPassages-1.jrn"), journal) << "renamed, not deleted";
+  EXPECT_EQ(ReadBytes("VaZivivIvar.trng"), beforeCrash);
+  EXPECT_EQ(ReadBytes(kWorkingCopyPath), NewWorkingCopyBytes(kDefaultSessionName));
+  EXPECT_EQ(program->state().session.loadedRun, 0);
+}
+
+TEST_F(RecoveryTest, AnUnreadableJournalIsReportedAndSetAside) {
+  PrepareInterruptedRun();
+  WriteBytes(kJournalPath, "Depart\t1\tgarbage\r\n");
+  StartUp();
+  char text[256];
+  std::snprintf(text, sizeof text, TXT_JOURNAL_UNREADABLE, "Private/JournalPassages-1.jrn");
+  EXPECT_EQ(Boxes(),
+            std::vector<std::string>{std::string("box ") + TXT_CAPTION_ERROR + "|" + text});
+  EXPECT_EQ(ReadBytes("Private/JournalPassages-1.jrn"), "Depart\t1\tgarbage\r\n");
+  EXPECT_EQ(ReadBytes(kWorkingCopyPath), NewWorkingCopyBytes(kDefaultSessionName));
+}
+
+TEST_F(RecoveryTest, AWorkingCopyThatIsGoneIsMadeAgainFromTheJournal) {
+  PrepareInterruptedRun();
+  RemoveFile(kWorkingCopyPath);
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  const std::string workingCopy = ReadBytes(kWorkingCopyPath);
+  EXPECT_EQ(Section(workingCopy, 2), expected);
+  ParticipantsList list;
+  std::memset(&list, 0, sizeof list);
+  EXPECT_TRUE(ParseParticipantsList(workingCopy, list));
+  EXPECT_STREQ(list.entries[1].driverName, "BRUNO");
+  EXPECT_STREQ(list.entries[1].transponder, "001002");
+  EXPECT_EQ(program->state().session.header.runCount, 2);
+  EXPECT_EQ(program->state().session.header.participantCount, 2);
+  EXPECT_FALSE(FileExists(kJournalPath));
+}
+
+TEST_F(RecoveryTest, AWorkingCopyThatCannotBeReadKeepsTheJournalForTheNextStart) {
+  PrepareInterruptedRun();
+  const std::string journal = ReadBytes(kJournalPath);
+  RemoveFile(kWorkingCopyPath);
+  MakeDirectory(kWorkingCopyPath);  // where the file should be
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  const std::vector<std::string> shown = Boxes();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1], std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_SESSION_FILE_NOT_FOUND);
+  EXPECT_EQ(ReadBytes(kJournalPath), journal) << "nothing is lost: it is asked again next time";
+  EXPECT_EQ(program->state().session.loadedRun, 0);
+}
+
+TEST_F(RecoveryTest, TheLapRecordSetInTheInterruptedRunReachesTheCircuitsDatabase) {
+  PrepareInterruptedRun(0);
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  EXPECT_EQ(ReadBytes("BaseDonn\xE9"
+                      "esCircuits.bd"),
+            "Piste des Ours\t120\t3.900\t3900\tANNA\t3\tGrenoble\t\t\r\n")
+      << "ANNA's 3.900 (4400 to 8300) beats 18.250";
 }
 
 }  // namespace
