@@ -86,6 +86,21 @@ def main():
     check(len(menus) >= 24, f"only {len(menus)} menu texts found in {app_texts}")
     for name, item in sorted(menus.items()):
         check(item in text, f"the guide does not mention the menu item {name} '{item}'")
+
+    # Made from the current source: a PDF not rebuilt after the guide changed misses headings or
+    # pictures.
+    markdown = open(guide, encoding="utf-8").read()
+    for heading in re.findall(r"^#{1,3} (.+)$", markdown, re.M):
+        check(words(heading.replace("**", "")) in text, f"the PDF lacks the section '{heading}'")
+    shown = sorted(set(re.findall(r"\]\((images/[^)]+)\)", markdown)))
+    folder = os.path.join(source, "docs", "guide", "images", edition)
+    for picture in shown:
+        check(os.path.isfile(os.path.join(source, "docs", "guide", picture)), f"missing picture {picture}")
+    files = sorted(f"images/{edition}/{name}" for name in os.listdir(folder)) if os.path.isdir(folder) else []
+    check(files == shown, f"pictures shown {shown} but in {folder}: {files}")
+    listed_images = run("pdfimages", "-list", pdf).splitlines()[2:]
+    check(len(listed_images) >= len(shown),
+          f"the PDF holds {len(listed_images)} pictures, the guide shows {len(shown)}")
     return report()
 
 
