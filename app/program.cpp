@@ -189,9 +189,8 @@ bool Program::OnMenuCommand(int commandId) {
       return true;
     case IDM_INTERFACE:
       // The interface dialog runs its own identification: the supervision of the decoder stops
-      // before it and starts afresh after it.
+      // before it (the timer ticks under the dialog) and starts afresh after it.
       link_.StopSupervision();
-      link_.ResetSupervision();
       services_.programDialogs.OpenInterfaceDialog();
       link_.ResetSupervision();
       return true;
