@@ -67,7 +67,9 @@ void Program::WindowStartUp() {
                    services_.window, services_.files, services_.dialogs, boxes, s.programFolder});
   session_->StartUp();
 
-  if (!ReadCircuits(s.circuits)) {
+  const bool circuitsRead = ReadCircuits(s.circuits);
+  archive_.SetCircuitsRead(circuitsRead);
+  if (!circuitsRead) {
     boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
   }
   ClearSoundSettings(s.sounds);
@@ -204,7 +206,9 @@ bool Program::OnMenuCommand(int commandId) {
 
 void Program::ReloadCircuits() {
   ProgramState& s = *state_;
-  if (!ReadCircuits(s.circuits)) {
+  const bool circuitsRead = ReadCircuits(s.circuits);
+  archive_.SetCircuitsRead(circuitsRead);
+  if (!circuitsRead) {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
   }
   s.session.circuitIndex = FindCircuitIndex(s.circuits, s.session.track.circuitName);

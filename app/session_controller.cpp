@@ -68,7 +68,7 @@ void SessionRunArchive::ArchiveRun(const Race& race) {
 }
 
 bool SessionRunArchive::WriteCircuits(const CircuitTable& circuits) {
-  return zarvo::WriteCircuits(circuits);
+  return circuitsRead_ && zarvo::WriteCircuits(circuits);
 }
 
 SessionController::SessionController(const SessionWorld& world) : world_(world) {}

@@ -61,11 +61,16 @@ class SessionRunArchive : public RunArchive {
   SessionRunArchive(const SessionState& session, MessageBoxes& boxes)
       : session_(session), boxes_(boxes) {}
   void ArchiveRun(const Race& race) override;
+  // False without writing while the circuits in memory did not come from their file: a file that
+  // could not be read is never replaced by a table that lacks its circuits.
   bool WriteCircuits(const CircuitTable& circuits) override;
+  // Whether the last read of the circuits file succeeded.
+  void SetCircuitsRead(bool read) { circuitsRead_ = read; }
 
  private:
   const SessionState& session_;
   MessageBoxes& boxes_;
+  bool circuitsRead_ = true;
 };
 
 // Everything the session commands work on and talk to; owned by the caller.

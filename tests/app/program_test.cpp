@@ -381,6 +381,40 @@ TEST_F(ProgramTest, ClosingIsRefusedWhileARunIsArmedOrTimed) {
                                           TXT_QUIT_SAVE_QUESTION});
 }
 
+// Every circuit would be lost if the table that could not be read were written at the run end.
+TEST_F(ProgramTest, ACircuitsFileThatCouldNotBeReadIsNeverRewritten) {
+  Install();
+  const std::string tooLarge(size_t(17) << 20, 'x');  // beyond what a database read takes
+  WriteBytes("Zarvo Training/BaseDonnéesCircuits.bd", tooLarge);
+  StartUp();
+  ArmRun(*program);
+  for (int i = 0; i < 400 && !program->state().race.run.raceRunning; ++i) {
+    clock.Advance(10);
+    program->OnTick();
+  }
+  ASSERT_TRUE(program->state().race.run.raceRunning);
+  log.clear();
+  ASSERT_TRUE(program->OnRaceCommand(IDC_STOP, false));
+  EXPECT_EQ(ReadBytes("BaseDonnéesCircuits.bd").size(), tooLarge.size());
+  EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("box ") + TXT_CAPTION_ERROR + "|" +
+                                              TXT_CIRCUITS_FILE_NOT_FOUND});
+  // Once the file reads again (after the circuits editor), the records are written back.
+  programDialogs.circuits = [this] {
+    WriteBytes("BaseDonnéesCircuits.bd", "Anneau\t100\t\t0\t\t2\t\t\t\r\n");
+    return true;
+  };
+  program->OnMenuCommand(IDM_CIRCUITS);
+  program->state().circuits.records[0].recordLap = 4321;
+  // The next run (every participant still finished from the last one) ends on its first tick.
+  ArmRun(*program);
+  for (int i = 0; i < 400 && program->state().race.run.startArmed; ++i) {
+    clock.Advance(10);
+    program->OnTick();
+  }
+  EXPECT_FALSE(program->state().race.run.raceRunning);
+  EXPECT_EQ(ReadBytes("BaseDonnéesCircuits.bd"), "Anneau\t100\t\t4321\t\t2\t\t\t\r\n");
+}
+
 TEST_F(ProgramTest, ClosingIsRefusedDuringAScan) {
   Install();
   StartUp();
