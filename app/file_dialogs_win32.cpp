@@ -24,6 +24,13 @@ bool Ask(HWND owner, const FileRequest& request, bool save, std::string& chosen)
   const std::wstring initialName = dialog::Wide(request.initialName);
   if (initialName.size() < kPathBuffer) initialName.copy(file.data(), initialName.size());
   const std::wstring folder = dialog::Wide(request.initialFolder);
+  // The extension of a "*.ext" pattern is added by the dialog itself to a name typed without
+  // one, so the overwrite question is asked about the file that will really be written.
+  std::wstring extension;
+  const std::wstring pattern = dialog::Wide(request.pattern);
+  if (pattern.rfind(L"*.", 0) == 0 && pattern.find_first_of(L";*?", 2) == std::wstring::npos) {
+    extension = pattern.substr(2);
+  }
 
   OPENFILENAMEW dialogData = {};
   dialogData.lStructSize = sizeof dialogData;
@@ -33,6 +40,7 @@ bool Ask(HWND owner, const FileRequest& request, bool save, std::string& chosen)
   dialogData.lpstrFile = file.data();
   dialogData.nMaxFile = DWORD(kPathBuffer);
   dialogData.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialogData.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   dialogData.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   dialogData.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
   const BOOL ok = save ? GetSaveFileNameW(&dialogData) : GetOpenFileNameW(&dialogData);

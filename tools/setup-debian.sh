@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb imagemagick fonts-liberation fonts-wine socat   # end-to-end tests
   espeak-ng sox                                      # spoken sound files
   python3
+  strace                                             # the file-replacement test watches fsync
 )
 
 missing=()
