@@ -217,7 +217,7 @@ void SessionController::OnTreeSelectionChanged() {
   if (read != SectionRead::kRead) return;
   s.participants = list;
   if (!world_.raceControl.MixedMode()) world_.raceControl.ApplyTransponderMode();
-  s.radioConflict = RadioConflict(world_.race, s.participants);
+  SetRadioConflict(RadioConflict(world_.race, s.participants));
   world_.ui.Repaint(RaceArea::kTitle);
   world_.ui.Repaint(RaceArea::kTable);
 }
@@ -252,13 +252,20 @@ void SessionController::ArchiveCurrentRun() {
   ArchiveSessionRun(world_.race, world_.session, world_.boxes);
 }
 
+// The event line shows the radio-conflict text: it is repainted whenever the flag may change
+// (selecting a run, New, Load, the driver details), or a stale text would stay.
+void SessionController::SetRadioConflict(bool conflict) {
+  world_.session.radioConflict = conflict;
+  world_.ui.Repaint(RaceArea::kEventLine);
+}
+
 void SessionController::ClearLoadedRun() {
   SessionState& s = world_.session;
   Race& race = world_.race;
   race.run.ready = false;
   race.run.resultsPresent = false;
   s.changed = false;
-  s.radioConflict = false;
+  SetRadioConflict(false);
   s.loadedRun = 0;
   ClearText(s.runCaption);
   ClearText(s.runSectionTitle);
@@ -326,7 +333,7 @@ void SessionController::LoadRun(int runNumber) {
 
   // 7. Transponders of the personal-chips mode and the radio conflict.
   if (!world_.raceControl.MixedMode()) world_.raceControl.ApplyTransponderMode();
-  s.radioConflict = RadioConflict(race, s.participants);
+  SetRadioConflict(RadioConflict(race, s.participants));
 
   // 8. Empty slots take no lap; the occupied ones are the participants.
   for (ParticipantRecord& p : race.slots) {

@@ -159,6 +159,7 @@ class SessionController {
   bool CopyWorkingCopyTo(const std::string& path);
   void SetHasSavedFile(bool hasSavedFile);
   void ClearLoadedRun();
+  void SetRadioConflict(bool conflict);
   void ResetSessionState();
   void ReadTrackAndCircuit();
   void ApplyTrackToRace();
