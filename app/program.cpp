@@ -222,6 +222,15 @@ bool Program::OnCloseRequest() {
   return session_ == nullptr || session_->ConfirmClose();
 }
 
+void Program::OnSessionEnd() {
+  services_.shell.StopTimer();
+  if (state_->race.run.startArmed || state_->race.run.raceRunning) raceControl_.OnStop();
+  if (session_ != nullptr) session_->SaveForSessionEnd();
+  const ProgramState& s = *state_;
+  if (s.displayFromFile) WriteDisplaySettings(kDisplaySettingsFile, s.display, s.customColours);
+  services_.port.Close();
+}
+
 void Program::OnDestroy() {
   const ProgramState& s = *state_;
   if (s.displayFromFile &&

@@ -623,6 +623,12 @@ void SessionController::AddRun() {
   world_.tree.Expand(kRunsNodeId);
 }
 
+void SessionController::SaveForSessionEnd() {
+  MakeProgramFolderCurrent();
+  SaveCurrentRunIfNeeded();
+  ArchiveCurrentRun();
+}
+
 bool SessionController::ConfirmClose() {
   ArchiveCurrentRun();
   const Answer answer =

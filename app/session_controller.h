@@ -134,6 +134,9 @@ class SessionController {
   // Closing, once no run or scan is under way: archives the run and asks whether to save. False
   // when the window must stay open (Cancel, or a save that was cancelled or failed).
   bool ConfirmClose();
+  // Windows is ending the user's session: the run goes into the working copy and into the
+  // archive, and nothing is asked (the working copy becomes the crash copy at the next start).
+  void SaveForSessionEnd();
   // The run synthesis saved a setup sheet: the run is written at the next occasion.
   void MarkRunChanged() { world_.session.changed = true; }
 
