@@ -465,6 +465,28 @@ int Drag(HWND main, int x1, int y1, int x2, int y2) {
   return 0;
 }
 
+// How many visible message boxes (#32770) of that title are open at once.
+int CountBoxes(const wchar_t* title) {
+  struct Count {
+    const wchar_t* title;
+    int n;
+  } count{title, 0};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        Count& c = *reinterpret_cast<Count*>(data);
+        wchar_t cls[32] = {}, text[256] = {};
+        GetClassNameW(window, cls, 32);
+        GetWindowTextW(window, text, 256);
+        if (IsWindowVisible(window) && std::wstring(cls) == L"#32770" &&
+            c.title == std::wstring(text))
+          ++c.n;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  std::printf("%d\n", count.n);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(
       stderr,
@@ -492,6 +514,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring command = argv[1];
 
+  if (command == L"count-boxes" && argc >= 3) return CountBoxes(argv[2]);
   if (command == L"wait-window" || command == L"wait-gone") {
     if (argc < 4) return Usage();
     const bool present = command == L"wait-window";
