@@ -465,6 +465,20 @@ int Drag(HWND main, int x1, int y1, int x2, int y2) {
   return 0;
 }
 
+// A name whose letters outside ASCII are written \uXXXX (a command line keeps ASCII safely).
+std::wstring Unescaped(const std::wstring& text) {
+  std::wstring out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
+      out.push_back(static_cast<wchar_t>(std::wcstol(text.substr(i + 2, 4).c_str(), nullptr, 16)));
+      i += 5;
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
 // How many visible message boxes (#32770) of that title are open at once.
 int CountBoxes(const wchar_t* title) {
   struct Count {
@@ -515,6 +529,8 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argv[1];
 
   if (command == L"count-boxes" && argc >= 3) return CountBoxes(argv[2]);
+  if (command == L"file-u" && argc >= 4)
+    return AnswerFileDialog(Unescaped(argv[2]), Number(argv[3]));
   if (command == L"wait-window" || command == L"wait-gone") {
     if (argc < 4) return Usage();
     const bool present = command == L"wait-window";
