@@ -31,17 +31,19 @@ bool FitsCp1252(const std::wstring& path) {
 // The path as the core keeps it (Windows-1252). A folder or file name with letters outside
 // Windows-1252 (Polish, Greek, Cyrillic) is given by its short form, which names the same file
 // through the wide API; a new file of such a name is created empty first so that it has one.
+// Only the folder is shortened when the file name itself fits, so the title keeps the name.
 std::string CoreName(const std::wstring& path, bool save) {
   if (FitsCp1252(path)) return dialog::Narrow(path.c_str());
-  std::wstring shortPath = ShortPath(path);
-  if (shortPath.empty() && save) {
-    const size_t slash = path.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
-    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const std::wstring shortFolder = ShortPath(folder);
-    if (!shortFolder.empty() && FitsCp1252(name)) {
-      shortPath = shortFolder + L"\\" + name;
-    } else {
+  const size_t slash = path.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"." : path.substr(0, slash);
+  const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  const std::wstring shortFolder = ShortPath(folder);
+  std::wstring shortPath;
+  if (!shortFolder.empty() && FitsCp1252(name)) {
+    shortPath = shortFolder + L"\\" + name;
+  } else {
+    shortPath = ShortPath(path);
+    if (shortPath.empty() && save) {
       const HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr);
       if (created != INVALID_HANDLE_VALUE) {
