@@ -3,7 +3,30 @@
 
 #include "app/main_window_win32.h"
 
+namespace {
+
+// Both editions share the program folder and its working copy: one copy of either runs at a time.
+constexpr wchar_t kSingleInstanceMutex[] = L"Global\\ZarvoTraining.Program";
+
+// A second start brings the running copy's window to the front and ends, before it could touch
+// the working copy of the first one.
+bool AnotherCopyRuns() {
+  // Held (never released nor closed) until the process ends.
+  const HANDLE mutex = CreateMutexW(nullptr, FALSE, kSingleInstanceMutex);
+  if (mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  if (mutex == nullptr && GetLastError() != ERROR_ACCESS_DENIED) return false;
+  const HWND running = FindWindowW(zarvo::kMainWindowClass, nullptr);
+  if (running != nullptr) {
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
+  }
+  return true;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  if (AnotherCopyRuns()) return 0;
   // The main window and the program live until the process ends.
   auto* window = new zarvo::MainWindow(instance);
   return window->Run();

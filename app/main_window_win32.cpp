@@ -159,6 +159,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       program_->OnDestroy();
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // nothing is asked: what closing would write is written at WM_ENDSESSION
+    case WM_ENDSESSION:
+      if (wParam) program_->OnSessionEnd();
+      return 0;
     default:
       break;
   }

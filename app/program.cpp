@@ -92,7 +92,9 @@ void Program::WindowStartUp() {
     session_->StartUp();
   }
 
-  if (!ReadCircuits(s.circuits)) {
+  const bool circuitsRead = ReadCircuits(s.circuits);
+  archive_.SetCircuitsRead(circuitsRead);
+  if (!circuitsRead) {
     boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
   }
   ClearSoundSettings(s.sounds);
@@ -236,7 +238,9 @@ bool Program::OnMenuCommand(int commandId) {
 
 void Program::ReloadCircuits() {
   ProgramState& s = *state_;
-  if (!ReadCircuits(s.circuits)) {
+  const bool circuitsRead = ReadCircuits(s.circuits);
+  archive_.SetCircuitsRead(circuitsRead);
+  if (!circuitsRead) {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
   }
   s.session.circuitIndex = FindCircuitIndex(s.circuits, s.session.track.circuitName);
@@ -248,6 +252,15 @@ bool Program::OnCloseRequest() {
     return false;
   }
   return session_ == nullptr || session_->ConfirmClose();
+}
+
+void Program::OnSessionEnd() {
+  services_.shell.StopTimer();
+  if (state_->race.run.startArmed || state_->race.run.raceRunning) raceControl_.OnStop();
+  if (session_ != nullptr) session_->SaveForSessionEnd();
+  const ProgramState& s = *state_;
+  if (s.displayFromFile) WriteDisplaySettings(kDisplaySettingsFile, s.display, s.customColours);
+  services_.port.Close();
 }
 
 void Program::OnDestroy() {

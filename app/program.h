@@ -149,6 +149,10 @@ class Program {
   // The window is destroyed: display settings written back, timer stopped, drawing objects
   // released, serial port closed, message loop ended.
   void OnDestroy();
+  // Windows shuts down or the user logs off (the process ends after this returns): a run under
+  // way is stopped as "Stop" does, the run is written into the working copy and archived, the
+  // display settings are written back, the timer stops and the port closes. No question.
+  void OnSessionEnd();
 
   // The rows of the table fitted again for that many participants; the scroll bar reset (shown
   // only when fewer rows fit) and the table repainted.

@@ -69,7 +69,7 @@ void SessionRunArchive::ArchiveRun(const Race& race) {
 }
 
 bool SessionRunArchive::WriteCircuits(const CircuitTable& circuits) {
-  return zarvo::WriteCircuits(circuits);
+  return circuitsRead_ && zarvo::WriteCircuits(circuits);
 }
 
 SessionController::SessionController(const SessionWorld& world) : world_(world) {}
@@ -233,7 +233,7 @@ void SessionController::OnTreeSelectionChanged() {
   if (read != SectionRead::kRead) return;
   s.participants = list;
   if (!world_.raceControl.MixedMode()) world_.raceControl.ApplyTransponderMode();
-  s.radioConflict = RadioConflict(world_.race, s.participants);
+  SetRadioConflict(RadioConflict(world_.race, s.participants));
   world_.ui.Repaint(RaceArea::kTitle);
   world_.ui.Repaint(RaceArea::kTable);
 }
@@ -272,6 +272,13 @@ void SessionController::ArchiveCurrentRun() {
   ArchiveSessionRun(world_.race, world_.session, world_.boxes);
 }
 
+// The event line shows the radio-conflict text: it is repainted whenever the flag may change
+// (selecting a run, New, Load, the driver details), or a stale text would stay.
+void SessionController::SetRadioConflict(bool conflict) {
+  world_.session.radioConflict = conflict;
+  world_.ui.Repaint(RaceArea::kEventLine);
+}
+
 void SessionController::ClearLoadedRun() {
   SessionState& s = world_.session;
   Race& race = world_.race;
@@ -279,7 +286,7 @@ void SessionController::ClearLoadedRun() {
   race.run.ready = false;
   race.run.resultsPresent = false;
   s.changed = false;
-  s.radioConflict = false;
+  SetRadioConflict(false);
   s.loadedRun = 0;
   ClearText(s.runCaption);
   ClearText(s.runSectionTitle);
@@ -348,7 +355,7 @@ void SessionController::LoadRun(int runNumber) {
 
   // 7. Transponders of the personal-chips mode and the radio conflict.
   if (!world_.raceControl.MixedMode()) world_.raceControl.ApplyTransponderMode();
-  s.radioConflict = RadioConflict(race, s.participants);
+  SetRadioConflict(RadioConflict(race, s.participants));
 
   // 8. Empty slots take no lap; the occupied ones are the participants.
   for (ParticipantRecord& p : race.slots) {
@@ -721,6 +728,12 @@ void SessionController::AddRun() {
   std::snprintf(label, sizeof label, TXT_TREE_RUN, int(header.runCount));
   InsertNode(kRunsNodeId + header.runCount, kRunsNodeId, 0, label, kSessionsImage);
   world_.tree.Expand(kRunsNodeId);
+}
+
+void SessionController::SaveForSessionEnd() {
+  MakeProgramFolderCurrent();
+  SaveCurrentRunIfNeeded();
+  ArchiveCurrentRun();
 }
 
 bool SessionController::ConfirmClose() {

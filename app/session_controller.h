@@ -63,11 +63,16 @@ class SessionRunArchive : public RunArchive {
   SessionRunArchive(const SessionState& session, MessageBoxes& boxes)
       : session_(session), boxes_(boxes) {}
   void ArchiveRun(const Race& race) override;
+  // False without writing while the circuits in memory did not come from their file: a file that
+  // could not be read is never replaced by a table that lacks its circuits.
   bool WriteCircuits(const CircuitTable& circuits) override;
+  // Whether the last read of the circuits file succeeded.
+  void SetCircuitsRead(bool read) { circuitsRead_ = read; }
 
  private:
   const SessionState& session_;
   MessageBoxes& boxes_;
+  bool circuitsRead_ = true;
 };
 
 // Everything the session commands work on and talk to; owned by the caller.
@@ -144,6 +149,9 @@ class SessionController {
   // Closing, once no run or scan is under way: archives the run and asks whether to save. False
   // when the window must stay open (Cancel, or a save that was cancelled or failed).
   bool ConfirmClose();
+  // Windows is ending the user's session: the run goes into the working copy and into the
+  // archive, and nothing is asked (the working copy becomes the crash copy at the next start).
+  void SaveForSessionEnd();
   // The run synthesis saved a setup sheet: the run is written at the next occasion.
   void MarkRunChanged() { world_.session.changed = true; }
 
@@ -169,6 +177,7 @@ class SessionController {
   bool CopyWorkingCopyTo(const std::string& path);
   void SetHasSavedFile(bool hasSavedFile);
   void ClearLoadedRun();
+  void SetRadioConflict(bool conflict);
   void ResetSessionState();
   void ReadTrackAndCircuit();
   void ApplyTrackToRace();

@@ -41,7 +41,7 @@ void ShowError(MessageBoxes& boxes, const char* text) {
 
 void SetMinimumLap(TrackDialogModel& model, int32_t seconds) {
   if (seconds <= 1) seconds = kDefaultMinimumLapSeconds;
-  if (seconds > 999) seconds = 999;  // a damaged file may hold anything; the box holds 3 digits
+  if (seconds > kMaxMinimumLapSeconds) seconds = kMaxMinimumLapSeconds;  // the box has 3 digits
   model.track.minimumLapSeconds = seconds;
   char text[12];
   std::snprintf(text, sizeof text, "%d", int(seconds));

@@ -388,7 +388,12 @@ bool ParseSessionTrack(std::string_view file, SessionTrack& track) {
     Fields fields(line);
     fields.Text(track.label);
     fields.Text(track.circuitName);
-    fields.Number(track.minimumLapSeconds);
+    // Bounded as the track dialog's three-digit box: a damaged number must not make the
+    // filter accept every crossing (negative, or overflowing once in milliseconds).
+    int32_t seconds = 0;
+    if (fields.Number(seconds)) {
+      track.minimumLapSeconds = std::clamp<int32_t>(seconds, 0, kMaxMinimumLapSeconds);
+    }
   }
   return true;
 }

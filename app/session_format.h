@@ -22,6 +22,8 @@ constexpr int kMaxRunCount = 20;
 constexpr int kSessionLabelCapacity = 50;  // the track dialog lets the user type 48 characters
 constexpr int kCircuitNameCapacity = 40;
 constexpr int kDefaultMinimumLapSeconds = 2;
+// The largest minimum lap time a session track holds (the track dialog's box has 3 digits).
+constexpr int kMaxMinimumLapSeconds = 999;
 
 // A section is found by the first field of its title line, compared whole and exactly; at most
 // 104 characters of a first field are looked at.

@@ -22,7 +22,8 @@ bool ReadFileBounded(const char* path, std::string& bytes, size_t maxBytes) {
     if (n == 0) break;
     bytes.append(chunk, n);
   }
-  const bool ok = std::ferror(f) == 0;
+  bool ok = std::ferror(f) == 0;
+  if (ok && bytes.size() == maxBytes && std::fgetc(f) != EOF) ok = false;
   std::fclose(f);
   return ok;
 }

@@ -13,7 +13,8 @@ namespace zarvo {
 // comes near: the cars file, the largest, stays under 400 KB).
 constexpr size_t kDatabaseReadLimit = size_t(16) << 20;
 
-// Reads at most maxBytes of a file. False only when the file cannot be opened or read.
+// Reads a file of at most maxBytes. False when it cannot be opened or read, or is larger: a file
+// read only in part must not be taken for the whole table, which would later be written back.
 bool ReadFileBounded(const char* path, std::string& bytes, size_t maxBytes);
 
 // Splits bytes into lines: a line ends at LF, and one CR just before the LF is dropped, so CR LF

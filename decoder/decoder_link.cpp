@@ -133,15 +133,26 @@ void DecoderLink::Supervise(const RunClock& run, PassageSink& sink) {
   }
 }
 
+// A file that cannot be read leaves memory as it was (the identification has just reported it;
+// not again here): a wired decoder identified at start-up is still kept alive. A lost wired
+// decoder stays lost until a device is stored as connected: the file then holds flag 0 with the
+// key "Zarvo", which alone must not end its reconnection.
 void DecoderLink::ReadSettingsOfFirstTick() {
   settingsToRead_ = false;
   InterfaceSettings stored = {};
-  // The identification has just reported a file it could not read or write; not again here.
-  if (!ReadInterfaceSettings(settingsPath_, stored)) return;
-  SetText(portName_, stored.portName);
-  SetText(deviceKey_, stored.deviceKey);
-  connected_ = stored.connected == 1;
-  if (connected_ && SameText(deviceKey_, kDeviceOrix)) {
+  if (ReadInterfaceSettings(settingsPath_, stored)) {
+    SetText(portName_, stored.portName);
+    if (stored.connected == 1 || !wiredOrixLost_) {
+      SetText(deviceKey_, stored.deviceKey);
+      connected_ = stored.connected == 1;
+      wiredOrixLost_ = false;
+    }
+  }
+  if (wiredOrixLost_) {
+    SetText(deviceKey_, kDeviceOrix);
+    connected_ = false;
+    reconnecting_ = true;  // the next attempt keeps the 4501 ms rhythm of the previous ones
+  } else if (connected_ && SameText(deviceKey_, kDeviceOrix)) {
     keepAliveActive_ = true;
     reconnecting_ = false;
     failureCount_ = 0;
@@ -170,6 +181,7 @@ void DecoderLink::DeclareLoss(const RunClock& run) {
   keepAliveActive_ = false;
   failureCount_ = 0;
   reconnecting_ = true;
+  wiredOrixLost_ = true;
   lastAttemptTick_ = clock_.TickCount();
   // A frame cut by the loss must not be completed by the bytes of the next connection.
   passageCollector_.Clear();
@@ -200,10 +212,10 @@ void DecoderLink::AttemptReconnection(const RunClock& run, PassageSink& sink) {
   }
 
   // The state is settled before any message box: the timer keeps ticking while one is shown.
-  char shown[kLossTextCapacity];
   if (answered) {
     connected_ = true;
     reconnecting_ = false;
+    wiredOrixLost_ = false;
     settingsToRead_ = true;  // the next tick restarts the keep-alive from the file
     const bool written1 = WriteInterfaceSettings(settingsPath_, portName_, 1, deviceKey_);
     if (run.running) {
@@ -213,14 +225,35 @@ void DecoderLink::AttemptReconnection(const RunClock& run, PassageSink& sink) {
       std::snprintf(line, sizeof line, TXT_DECODER_RESTORED, clock);
       AppendOutcome(line);
     }
-    SetText(shown, lossText_);
     if (!written1) ShowSettingsError();
-    if (run.running) boxes_.Show(TXT_CAPTION_MESSAGE, shown, MessageIcon::kInformation);
+    if (run.running) {
+      ShowOutcome(TXT_CAPTION_MESSAGE, MessageIcon::kInformation);
+    } else {
+      pendingOutcome_ = false;  // an older failure waiting behind an open box is out of date
+    }
   } else {
     AppendOutcome(TXT_DECODER_NOT_RESTORED);
-    SetText(shown, lossText_);
-    boxes_.Show(TXT_CAPTION_ERROR, shown, MessageIcon::kError);
+    ShowOutcome(TXT_CAPTION_ERROR, MessageIcon::kError);
   }
+}
+
+// The attempts go on under an open box (the timer keeps ticking inside its modal loop), so a box
+// is never opened inside another: the outcome of an attempt made meanwhile waits, only the newest
+// one, and is shown once the open box is closed.
+void DecoderLink::ShowOutcome(const char* caption, MessageIcon icon) {
+  SetText(pendingText_, lossText_);
+  pendingCaption_ = caption;
+  pendingIcon_ = icon;
+  pendingOutcome_ = true;
+  if (outcomeBoxOpen_) return;
+  outcomeBoxOpen_ = true;
+  while (pendingOutcome_) {
+    pendingOutcome_ = false;
+    char text[kLossTextCapacity];
+    SetText(text, pendingText_);
+    boxes_.Show(pendingCaption_, text, pendingIcon_);
+  }
+  outcomeBoxOpen_ = false;
 }
 
 // The bytes of one read during a reconnection attempt, frame by frame: an identify answer of
@@ -304,14 +337,14 @@ void DecoderLink::DiscardInput() {
 
 StartStep DecoderLink::StartHandshake() {
   if (!IsOrix()) return StartStep::kStarted;
-  const uint32_t now = clock_.TickCount();
-  if (startSent_ && now - startSentTick_ >= kStartRetryMs) startSent_ = false;
+  // Only a refusal sends the request again. The decoder zeroes its clock on every start request
+  // it receives, so a request sent again while the first one's answer is merely slow would zero
+  // it a second time after the run had started on the first answer.
   if (!startSent_) {
     DiscardInput();
     int written = 0;
     port_.Write(kStartRequest, kOrixRequestLength, &written);
     startSent_ = true;
-    startSentTick_ = now;
   }
   uint8_t buffer[kReadChunk];
   int count = 0;
@@ -338,6 +371,9 @@ int DecoderLink::ReadPassages(PassageSink& sink) {
   uint8_t buffer[kReadChunk];
   int count = 0;
   port_.Read(buffer, kReadChunk, &count);
+  // Every Vexa frame of this read is stamped now, before any passage is handled: handling one
+  // (its repaint, its sound) must not make the cars that crossed with it later.
+  const int64_t readCounter = count > 0 ? clock_.PerformanceCounter() : 0;
   int delivered = 0;
   const bool orix = IsOrix();
   for (int i = 0; i < count; ++i) {
@@ -347,7 +383,7 @@ int DecoderLink::ReadPassages(PassageSink& sink) {
     } else {
       if (!vexaCollector_.Push(buffer[i])) continue;
       DecoderPassage passage = {};
-      passage.counter = clock_.PerformanceCounter();
+      passage.counter = readCounter;
       FormatTransponder(vexaCollector_.Transponder(), passage.transponder);
       passage.source = PassageSource::kVexa;
       sink.OnPassage(passage);

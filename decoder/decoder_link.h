@@ -56,7 +56,6 @@ class DecoderLink {
   static constexpr uint32_t kKeepAlivePeriodMs = 400;
   static constexpr uint32_t kReconnectPeriodMs = 4501;
   static constexpr int kReconnectWaitMs = 100;
-  static constexpr uint32_t kStartRetryMs = 1000;
   static constexpr int kReadChunk = 255;
   static constexpr int kLossTextCapacity = 120;
 
@@ -80,6 +79,9 @@ class DecoderLink {
   // a run is running or a scan is active. An attempt blocks for up to 100 ms and shows its
   // outcome (during a run, or on failure) with the loss text: at most 119 characters, each
   // outcome on its own line; when they no longer fit, the oldest outcomes after the loss line go.
+  // At most one outcome box is open at a time: attempts made while it is open (the timer ticks
+  // under it) leave their outcome waiting, and the newest one is shown when it is closed.
+  // A settings file that cannot be read keeps what memory holds.
   void Supervise(const RunClock& run, PassageSink& sink);
 
   // "Start" pressed: the start-answer and passage collectors are emptied and the start request
@@ -90,20 +92,23 @@ class DecoderLink {
   void DiscardInput();
 
   // Once per tick after the countdown: kStarted at once for the Vexa interface; for the Orix
-  // decoder sends the start request (after one discard) and waits for its answer. A refusal
-  // sends the request again on the next tick, and so does an answer that has not come within
-  // kStartRetryMs. On kStarted the decoder's clock was zeroed.
+  // decoder sends the start request (after one discard) and waits for its answer, however long
+  // it takes. Only a refusal sends the request again, on the next tick: the decoder zeroes its
+  // clock at every request, so one accepted answer means exactly one zero. On kStarted the
+  // decoder's clock was zeroed.
   StartStep StartHandshake();
 
   // While the run runs (and during scans): one read of up to 255 bytes through the collector of
-  // the device type; every complete passage goes to sink. Returns the number delivered. Nothing
-  // is read while the wired decoder is lost.
+  // the device type; every complete passage goes to sink. Every Vexa passage of one read carries
+  // the counter read right after that read. Returns the number delivered. Nothing is read while
+  // the wired decoder is lost.
   int ReadPassages(PassageSink& sink);
 
   // Before the interface dialog: keep-alive and reconnection stop.
   void StopSupervision();
   // After the interface dialog: as StopSupervision, and the settings file is read again on the
-  // next tick, which restarts the keep-alive of a connected wired decoder.
+  // next tick, which restarts the keep-alive of a connected wired decoder. A wired decoder that
+  // was lost goes on being reconnected unless the file now stores a connected device.
   void ResetSupervision();
 
   const char* DeviceKey() const { return deviceKey_; }
@@ -123,6 +128,7 @@ class DecoderLink {
   void AttemptReconnection(const RunClock& run, PassageSink& sink);
   bool ScanReconnectionBytes(const uint8_t* bytes, int count, PassageSink& sink);
   void AppendOutcome(const char* line);
+  void ShowOutcome(const char* caption, MessageIcon icon);
   void FormatRaceClock(const RunClock& run, char* out, size_t capacity);
   void DeliverOrixPassage(const uint8_t* frame, PassageSink& sink);
   int32_t MsSince(int64_t counterStart);
@@ -146,10 +152,17 @@ class DecoderLink {
   bool reconnecting_ = false;
   uint32_t lastAttemptTick_ = 0;
   char lossText_[kLossTextCapacity] = {};
+  // Lost and not yet reconnected: survives the interface dialog's stop of the supervision.
+  bool wiredOrixLost_ = false;
+  // The outcome box of an attempt, and the newest outcome waiting behind it.
+  bool outcomeBoxOpen_ = false;
+  bool pendingOutcome_ = false;
+  const char* pendingCaption_ = "";
+  MessageIcon pendingIcon_ = MessageIcon::kNone;
+  char pendingText_[kLossTextCapacity] = {};
 
   // Start handshake.
   bool startSent_ = false;
-  uint32_t startSentTick_ = 0;
 
   FrameCollector identifyCollector_;
   FrameCollector startCollector_;

@@ -39,6 +39,7 @@ bool WriteTemporary(const std::string& tmp, std::string_view bytes) {
   if (f == nullptr) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = (std::fflush(f) == 0) && ok;
+  ok = ok && SyncToDisk(f);
   ok = (std::fclose(f) == 0) && ok;
   if (!ok) RemoveFile(tmp.c_str());
   return ok;

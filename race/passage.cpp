@@ -114,7 +114,8 @@ void RecordLap(ParticipantRecord& p, const RaceParameters& params) {
 
 int ProcessPassage(TimingContext& ctx, const char* transponder, int32_t raceTime) {
   int served = 0;
-  const int32_t minimumLap = ctx.race.params.minimumLapSeconds * 1000;
+  // In 64 bits: whatever the seconds, never a product that wraps into a filter accepting all.
+  const int64_t minimumLap = int64_t(ctx.race.params.minimumLapSeconds) * 1000;
   for (ParticipantRecord& p : ctx.race.slots) {
     if (p.finished || !SameText(p.transponder, transponder)) continue;
     NotePassage(p, raceTime);

@@ -32,6 +32,29 @@ class NoJournal : public RunJournal {
 
 NoJournal noJournal;
 
+// Among the cues of one read of the line, the one played: the end of the race over a driver's
+// finish over a best lap over a lap (or a scan's beep) over an early passage; the later of two
+// equal ones.
+int CueRank(SoundCue cue) {
+  switch (cue) {
+    case SoundCue::kEndOfRace:
+      return 6;
+    case SoundCue::kDriverFinished:
+    case SoundCue::kCheckGood:
+    case SoundCue::kCheckBad:
+      return 5;
+    case SoundCue::kBestLap:
+      return 4;
+    case SoundCue::kPassage:
+    case SoundCue::kScanBeep:
+      return 3;
+    case SoundCue::kEarlyPassage:
+      return 2;
+    default:
+      return 1;
+  }
+}
+
 bool InMillisecondWindow(int32_t elapsedMs) {
   const int32_t ms = elapsedMs % 1000;
   return ms >= 1 && ms <= 99;
@@ -48,6 +71,28 @@ RaceControl::RaceControl(const RaceControlWorld& world)
 bool RaceControl::Busy() const {
   const RunState& run = world_.race.run;
   return run.startArmed || run.raceRunning || run.scanActive;
+}
+
+void RaceControl::PlayCue(SoundCue cue, int slot) {
+  if (cueBatch_ == nullptr) {
+    announcer_.Cue(cue, slot);
+    return;
+  }
+  if (!announcer_.Enabled(cue)) return;
+  CueBatch& batch = *cueBatch_;
+  if (batch.any && CueRank(cue) < CueRank(batch.cue)) return;
+  batch = CueBatch{true, cue, slot};
+}
+
+void RaceControl::ReadPassagesThenCue() {
+  // A box opened while passages are handled (the circuits file at a lap-ceiling stop) runs ticks
+  // of its own; each read keeps its own batch.
+  CueBatch batch;
+  CueBatch* outer = cueBatch_;
+  cueBatch_ = &batch;
+  world_.decoder.ReadPassages(*this);
+  cueBatch_ = outer;
+  if (batch.any) announcer_.Cue(batch.cue, batch.slot);
 }
 
 void RaceControl::LockMenus(bool locked) {
@@ -111,7 +156,7 @@ void RaceControl::OnStop() {
   if (run.raceRunning) {
     run.raceRunning = false;
     journal_->RunEnded(static_cast<int32_t>(world_.clock.TickCount() - run.raceStartTick));
-    announcer_.Cue(SoundCue::kEndOfRace);
+    PlayCue(SoundCue::kEndOfRace);
     for (ParticipantRecord& p : race.slots) p.finished = true;
     for (StandingsEntry& e : race.standings) e.finished = true;
     for (int k = 0; k < race.participantCount; ++k) race.rows[k].finished = true;
@@ -371,7 +416,7 @@ void RaceControl::RaceClock(uint32_t now) {
   }
   if (timeLeft) announcer_.ClockAnnouncements(run, params);
 
-  world_.decoder.ReadPassages(*this);
+  ReadPassagesThenCue();
   if (!run.raceRunning) return;  // the lap ceiling stopped the run
 
   if (IsLapRun(params) && run.remainingHours == 0 && run.remainingMinutes == 0 &&
@@ -407,7 +452,7 @@ void RaceControl::OnPassage(const DecodedPassage& passage) {
 }
 
 void RaceControl::ScanTick() {
-  world_.decoder.ReadPassages(*this);
+  ReadPassagesThenCue();
   Race& race = world_.race;
   for (const ParticipantRecord& p : race.slots) {
     if (!p.scanSettled) return;
@@ -423,7 +468,7 @@ void RaceControl::ScanPassage(const char* transponder) {
                        (p.scanSettled && SameText(p.transponder, transponder));
     if (!takes) continue;
     SetText(p.transponder, transponder);
-    if (!p.scanSettled) announcer_.Cue(SoundCue::kScanBeep);
+    if (!p.scanSettled) PlayCue(SoundCue::kScanBeep);
     p.scanSettled = true;
     taken = true;
   }
@@ -463,7 +508,7 @@ void RaceControl::EnterCheckPhase() {
 }
 
 void RaceControl::CheckTick() {
-  world_.decoder.ReadPassages(*this);
+  ReadPassagesThenCue();
   for (const ParticipantRecord& p : world_.race.slots) {
     if (!p.scanSettled) return;
   }
@@ -487,7 +532,7 @@ void RaceControl::CheckPassage(const char* transponder) {
     RankByLapsAndTime(race.slots, race.participantCount, race.standings);
     SplitTimes(race.standings, race.participantCount);
     FormatRows(race.standings, race.participantCount, race.rows);
-    announcer_.Cue(SoundCue::kScanBeep);
+    PlayCue(SoundCue::kScanBeep);
     world_.ui.Repaint(RaceArea::kTable);
     p.lapRecorded = false;
   }

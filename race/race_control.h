@@ -66,10 +66,21 @@ class RaceControl : private PassageHost, private PassageReceiver {
  private:
   // PassageHost
   void StopRun() override { OnStop(); }
-  void Cue(SoundCue cue, int slot) override { announcer_.Cue(cue, slot); }
+  void Cue(SoundCue cue, int slot) override { PlayCue(cue, slot); }
   void RepaintResults() override { world_.ui.Repaint(RaceArea::kTable); }
   // PassageReceiver: a passage of the run, of the scan or of the check.
   void OnPassage(const DecodedPassage& passage) override;
+
+  // The cues raised while the line is read wait until every passage of the read is handled:
+  // starting a sound can hold the thread for milliseconds. Then the one that matters most plays
+  // (async sounds cut one another, so playing them all would only delay the line).
+  struct CueBatch {
+    bool any = false;
+    SoundCue cue = SoundCue::kPassage;
+    int slot = 0;
+  };
+  void PlayCue(SoundCue cue, int slot = 0);
+  void ReadPassagesThenCue();
 
   void LockMenus(bool locked);
   void EnableRunControls(bool enabled, bool includeStop);
@@ -97,6 +108,7 @@ class RaceControl : private PassageHost, private PassageReceiver {
   bool hasSavedFile_ = false;
   bool dialogOwnsInput_ = false;
   RunJournal* journal_;
+  CueBatch* cueBatch_ = nullptr;  // set while the line is read
 };
 
 }  // namespace zarvo

@@ -105,10 +105,14 @@ SoundAnnouncer::Language SoundAnnouncer::SpokenLanguage() const {
   return Language::kOther;
 }
 
-void SoundAnnouncer::Cue(SoundCue cue, int slot) {
+bool SoundAnnouncer::Enabled(SoundCue cue) const {
   const char* on = nullptr;
   const char* setting = SettingOf(settings_, cue, &on);
-  if (setting != nullptr && !SameText(setting, on)) return;
+  return setting == nullptr || SameText(setting, on);
+}
+
+void SoundAnnouncer::Cue(SoundCue cue, int slot) {
+  if (!Enabled(cue)) return;
   char file[64];
   // Only the exact English keyword selects the English files.
   CueFile(cue, slot, SpokenLanguage() == Language::kEnglish, file, sizeof file);

@@ -16,6 +16,8 @@ class SoundAnnouncer {
 
   // Plays the cue's file when its setting allows it. slot (1..20) names the driver-finished file.
   void Cue(SoundCue cue, int slot = 0);
+  // Whether the cue's setting lets it play.
+  bool Enabled(SoundCue cue) const;
 
   // Spoken countdown (60 minutes ... "un"), checked on every countdown tick against the seconds
   // left before the start; each announcement plays once, flagged in the run state.

@@ -11,6 +11,7 @@ packages=(
   pandoc weasyprint poppler-utils                    # the user guides (PDF) and their test
   espeak-ng sox                                      # spoken sound files
   python3
+  strace                                             # the file-replacement test watches fsync
 )
 
 missing=()

@@ -24,7 +24,22 @@ std::string NativePath(const char* path) {
   return utf8;
 }
 
+// The folder that holds a file is synced too after a rename, so that the new name is durable.
+void SyncFolder(const std::string& native) {
+  const size_t slash = native.rfind('/');
+  const std::string folder =
+      slash == std::string::npos ? "." : (slash == 0 ? "/" : native.substr(0, slash));
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 }  // namespace
+
+bool SyncToDisk(std::FILE* f) {
+  return fsync(fileno(f)) == 0;
+}
 
 std::FILE* OpenFile(const char* path, const char* mode) {
   return std::fopen(NativePath(path).c_str(), mode);
@@ -33,10 +48,12 @@ std::FILE* OpenFile(const char* path, const char* mode) {
 bool WriteFileReplacing(const char* path, std::string_view bytes) {
   const std::string tmp = std::string(path) + ".tmp~";
   if (!WriteTemporary(tmp, bytes)) return false;
-  if (std::rename(NativePath(tmp.c_str()).c_str(), NativePath(path).c_str()) != 0) {
+  const std::string native = NativePath(path);
+  if (std::rename(NativePath(tmp.c_str()).c_str(), native.c_str()) != 0) {
     RemoveFile(tmp.c_str());
     return false;
   }
+  SyncFolder(native);  // the new name itself reaches the disk
   return true;
 }
 

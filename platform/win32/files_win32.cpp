@@ -1,5 +1,6 @@
 // File services on Windows: Windows-1252 paths are converted to UTF-16 for the wide API, so
 // names such as "BaseDonnéesPilotes.bd" work whatever the system code page.
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -19,6 +20,11 @@ std::wstring Wide(const char* path) {
 }
 
 }  // namespace
+
+bool SyncToDisk(std::FILE* f) {
+  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+  return h != INVALID_HANDLE_VALUE && FlushFileBuffers(h) != 0;
+}
 
 std::FILE* OpenFile(const char* path, const char* mode) {
   const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));

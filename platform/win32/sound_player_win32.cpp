@@ -16,7 +16,8 @@ class Win32SoundPlayer final : public SoundPlayer {
   void Play(const char* fileName, bool wait) override {
     const std::u16string utf16 = Cp1252ToUtf16(fileName);
     const std::wstring wide(utf16.begin(), utf16.end());
-    const DWORD flags = SND_FILENAME | (wait ? 0 : SND_ASYNC);
+    // A missing file stays silent: without SND_NODEFAULT Windows plays its default sound.
+    const DWORD flags = SND_FILENAME | SND_NODEFAULT | (wait ? 0 : SND_ASYNC);
     PlaySoundW(wide.c_str(), nullptr, flags);
   }
 };

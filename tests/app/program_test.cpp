@@ -384,6 +384,79 @@ TEST_F(ProgramTest, ClosingIsRefusedWhileARunIsArmedOrTimed) {
                                           TXT_QUIT_SAVE_QUESTION});
 }
 
+// Every circuit would be lost if the table that could not be read were written at the run end.
+TEST_F(ProgramTest, ACircuitsFileThatCouldNotBeReadIsNeverRewritten) {
+  Install();
+  const std::string tooLarge(size_t(17) << 20, 'x');  // beyond what a database read takes
+  WriteBytes("Zarvo Training/BaseDonnéesCircuits.bd", tooLarge);
+  StartUp();
+  ArmRun(*program);
+  for (int i = 0; i < 400 && !program->state().race.run.raceRunning; ++i) {
+    clock.Advance(10);
+    program->OnTick();
+  }
+  ASSERT_TRUE(program->state().race.run.raceRunning);
+  log.clear();
+  ASSERT_TRUE(program->OnRaceCommand(IDC_STOP, false));
+  EXPECT_EQ(ReadBytes("BaseDonnéesCircuits.bd").size(), tooLarge.size());
+  EXPECT_EQ(Boxes(), std::vector<std::string>{std::string("box ") + TXT_CAPTION_ERROR + "|" +
+                                              TXT_CIRCUITS_FILE_NOT_FOUND});
+  // Once the file reads again (after the circuits editor), the records are written back.
+  programDialogs.circuits = [this] {
+    WriteBytes("BaseDonnéesCircuits.bd", "Anneau\t100\t\t0\t\t2\t\t\t\r\n");
+    return true;
+  };
+  program->OnMenuCommand(IDM_CIRCUITS);
+  program->state().circuits.records[0].recordLap = 4321;
+  // The next run (every participant still finished from the last one) ends on its first tick.
+  ArmRun(*program);
+  for (int i = 0; i < 400 && program->state().race.run.startArmed; ++i) {
+    clock.Advance(10);
+    program->OnTick();
+  }
+  EXPECT_FALSE(program->state().race.run.raceRunning);
+  EXPECT_EQ(ReadBytes("BaseDonnéesCircuits.bd"), "Anneau\t100\t\t4321\t\t2\t\t\t\r\n");
+}
+
+// Windows ending the session during a run: the run stops and is written, nothing is asked.
+TEST_F(ProgramTest, TheSessionEndStopsTheRunWritesItAndAsksNothing) {
+  Install();
+  StartUp();
+  ProgramState& s = program->state();
+  program->session().OnTreeSelectionChanging();
+  tree.selected = kRunsNodeId + 1;  // "Run1" of the new session
+  program->session().OnTreeSelectionChanged();
+  ASSERT_EQ(s.session.loadedRun, 1);
+  SetText(s.race.slots[0].driverName, "ANNA");  // one participant, so the run goes on
+  s.race.slots[0].finished = false;
+  ArmRun(*program);
+  for (int i = 0; i < 400 && !s.race.run.raceRunning; ++i) {
+    clock.Advance(10);
+    program->OnTick();
+  }
+  ASSERT_TRUE(s.race.run.raceRunning);
+  clock.Advance(5000);
+  program->OnRaceCommand(IDC_MANUAL_LAP_FIRST, false);
+  program->OnRaceCommand(IDC_MANUAL_LAP_FIRST, false);
+  ASSERT_GE(s.race.slots[0].lapCount, 1);
+  s.display.columnWidths[1] = 250;
+  port.Open("COM1");
+  log.clear();
+  program->OnSessionEnd();
+  EXPECT_FALSE(s.race.run.raceRunning);
+  EXPECT_FALSE(s.race.run.startArmed);
+  for (const std::string& entry : log) EXPECT_NE(entry.rfind("ask ", 0), 0u) << entry;
+  EXPECT_EQ(log.front(), "shell timer off");
+  const std::string copy = ReadBytes("Private/Session.trng");
+  char title[kSectionTitleCapacity];
+  FormatRunSectionTitle(s.session.loadedRun, title, sizeof title);
+  const std::string section = std::string(title) + "\t";
+  ASSERT_NE(copy.find(section), std::string::npos) << "the run is in the working copy";
+  EXPECT_NE(copy.find(s.race.run.runTitle), std::string::npos);
+  EXPECT_NE(ReadBytes("Private/RéglagesAffichage.rgsc").find("\r\n70\t250\t"), std::string::npos);
+  EXPECT_FALSE(port.IsOpen());
+}
+
 TEST_F(ProgramTest, ClosingIsRefusedDuringAScan) {
   Install();
   StartUp();

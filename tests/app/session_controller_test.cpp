@@ -421,8 +421,15 @@ TEST_F(SessionControllerTest, ARadioFrequencySharedByTwoDriversIsAConflict) {
            .Drivers({{"ANNA", "", "27.145"}, {"BRUNO", "", "2.4Ghz"}, {"CLARA", "", "27.145"}})
            .Runs(1)
            .Bytes());
+  ui->repaints.clear();
   Select(kRunsNodeId + 1);
   EXPECT_TRUE(session->radioConflict);
+  EXPECT_GE(ui->repaints[RaceArea::kEventLine], 1) << "the event line shows the conflict";
+  // A load of a session without conflict takes the stale text away.
+  ui->repaints.clear();
+  Load(SessionBytes().Drivers({{"ANNA", "", "27.145"}}).Runs(1).Bytes());
+  EXPECT_FALSE(session->radioConflict);
+  EXPECT_GE(ui->repaints[RaceArea::kEventLine], 1);
 }
 
 TEST_F(SessionControllerTest, ALoadedRunTakesTheSessionParametersAndKeepsTheTrack) {

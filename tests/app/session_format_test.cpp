@@ -137,6 +137,21 @@ TEST(SessionReaders, EverySectionOfTheExampleReadsBack) {
   EXPECT_STREQ(params.endRuleLaps, kEndLapsAllLaps);
 }
 
+// A damaged minimum lap time must not turn the early-crossing filter into one that accepts all.
+TEST(SessionReaders, ADamagedMinimumLapTimeIsBoundedToWhatTheDialogHolds) {
+  const struct {
+    const char* stored;
+    int32_t read;
+  } cases[] = {{"9999999999", 999}, {"2147483", 999}, {"-5", 0}, {"-9999999999", 0}, {"45", 45}};
+  for (const auto& c : cases) {
+    const std::string file =
+        std::string(kHeader) + "\r\nSessionPiste\t\r\nClub\tHome\t" + c.stored + "\t\r\n";
+    SessionTrack track = DefaultSessionTrack();
+    ASSERT_TRUE(ParseSessionTrack(file, track)) << c.stored;
+    EXPECT_EQ(track.minimumLapSeconds, c.read) << c.stored;
+  }
+}
+
 TEST(SessionReaders, RunShowsItsOwnNamesOverTheParticipantsList) {
   const std::string file = kHeader + "\r\nSessionRun2\t\r\n" +
                            RunLine("RENAMED", "0\t0\t0\t0\t0\t0\t") + EmptySlotLines(19) + "\t\r\n";

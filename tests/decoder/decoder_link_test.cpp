@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <utility>
@@ -473,6 +475,168 @@ TEST_F(DecoderLinkTest, TheResetAlsoEndsReconnectionWhenTheDialogStoredAnotherDe
   EXPECT_EQ(port.opened.size(), opens);
 }
 
+// The interface dialog stops the supervision and resets it when it closes; a decoder lost before
+// it goes on being reconnected unless the dialog stored a connected device.
+TEST_F(DecoderLinkTest, TheInterfaceDialogNeverEndsTheReconnectionOfALostDecoder) {
+  ConnectWiredDecoder();
+  LoseDecoder();
+  ASSERT_EQ(SettingsBytes(), "COM3\t0\tZarvo\r\n");
+  link.StopSupervision();
+  const size_t opens = port.opened.size();
+  for (int i = 0; i < 1000; ++i) Tick();  // 10 s with the dialog open: its port is left alone
+  EXPECT_EQ(port.opened.size(), opens);
+  link.ResetSupervision();
+  Tick();
+  EXPECT_TRUE(link.Reconnecting());
+  EXPECT_STREQ(link.DeviceKey(), "ZarvoOrix");
+  AnswerIdentify(kOrixKindWired, 42, 5);
+  TickToNextAttempt();
+  EXPECT_TRUE(link.Connected());
+  EXPECT_EQ(SettingsBytes(), "COM3\t1\tZarvoOrix\r\n");
+  Tick();
+  EXPECT_TRUE(link.KeepAliveActive());
+}
+
+TEST_F(DecoderLinkTest, APortThatFailedInTheDialogIsTheOneReconnected) {
+  ConnectWiredDecoder();
+  LoseDecoder();
+  link.StopSupervision();
+  StoreSettings("COM5\t0\tZarvo\r\n");  // "Connect" on a port that did not open
+  link.ResetSupervision();
+  port.openSucceeds = false;
+  TickToNextAttempt();
+  EXPECT_EQ(port.opened.back(), "COM5");
+  EXPECT_TRUE(link.Reconnecting());
+}
+
+TEST_F(DecoderLinkTest, TheDialogConnectingTheWiredDecoderRestartsTheKeepAlive) {
+  ConnectWiredDecoder();
+  LoseDecoder();
+  link.StopSupervision();
+  StoreSettings("COM4\t1\tZarvoOrix\r\n");
+  link.ResetSupervision();
+  Tick();
+  EXPECT_FALSE(link.Reconnecting());
+  EXPECT_TRUE(link.KeepAliveActive());
+  EXPECT_STREQ(link.PortName(), "COM4");
+}
+
+// Memory keeps its previous values when the file cannot be read on the first tick.
+TEST_F(DecoderLinkTest, AFirstTickThatCannotReadTheSettingsStillKeepsTheDecoderAlive) {
+  StoreSettings("COM3\t1\tZarvo\r\n");
+  AnswerIdentify(kOrixKindWired, 42, 20);
+  ASSERT_EQ(link.IdentifyAtStartUp().outcome, IdentifyOutcome::kOrixWired);
+  port.onWrite = nullptr;
+  ASSERT_TRUE(RemoveFile(settings.c_str()));
+  boxes.shown.clear();
+  port.writes.clear();
+  Tick();
+  EXPECT_TRUE(link.KeepAliveActive());
+  for (int i = 0; i < 41; ++i) Tick();
+  EXPECT_EQ(CountWrites(kKeepAlive), 1);
+  LoseDecoder();  // loss and reconnection work from memory too
+  EXPECT_TRUE(link.Reconnecting());
+  AnswerIdentify(kOrixKindWired, 42, 5);
+  TickToNextAttempt();
+  EXPECT_TRUE(link.Connected());
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A box that stays open while time passes, as a real one does: the timer keeps ticking in its
+// modal loop, and this box ticks the link meanwhile.
+class ModalBoxes : public MessageBoxes {
+ public:
+  void Show(const char* caption, const char* text, MessageIcon) override {
+    shown.push_back({caption, text});
+    ++depth;
+    maxDepth = std::max(maxDepth, depth);
+    if (whileOpen) whileOpen();
+    --depth;
+  }
+  Answer Ask(const char*, const char*, QuestionButtons) override { return Answer::kNo; }
+  std::function<void()> whileOpen;
+  std::vector<std::pair<std::string, std::string>> shown;
+  int depth = 0;
+  int maxDepth = 0;
+};
+
+TEST_F(DecoderLinkTest, AttemptsUnderAnOpenBoxNeverOpenASecondBox) {
+  ModalBoxes modal;
+  DecoderLink link2(clock, port, modal, settings.c_str());
+  StoreSettings("COM3\t1\tZarvo\r\n");
+  AnswerIdentify(kOrixKindWired, 42, 20);
+  modal.whileOpen = nullptr;
+  ASSERT_EQ(link2.IdentifyAtStartUp().outcome, IdentifyOutcome::kOrixWired);
+  port.onWrite = nullptr;  // the port opens, the decoder no longer answers
+  const RunClock run = {true, clock.TickCount()};
+  link2.Supervise(run, sink);
+  port.writesSucceed = false;
+  for (int i = 0; i < 200 && !link2.Reconnecting(); ++i) {
+    clock.Advance(10);
+    link2.Supervise(run, sink);
+  }
+  ASSERT_TRUE(link2.Reconnecting());
+  port.writesSucceed = true;
+  modal.shown.clear();
+  const size_t opensBefore = port.opened.size();
+  // Each box stays open 30 s; the third one is closed at once.
+  modal.whileOpen = [&] {
+    if (modal.shown.size() >= 3) return;
+    for (int i = 0; i < 3000; ++i) {
+      clock.Advance(10);
+      link2.Supervise(run, sink);
+    }
+  };
+  for (int i = 0; i < 1000 && modal.shown.empty(); ++i) {
+    clock.Advance(10);
+    link2.Supervise(run, sink);
+  }
+  EXPECT_EQ(modal.maxDepth, 1);
+  // The first box, then the newest outcome when it closed, then the newest again.
+  ASSERT_EQ(modal.shown.size(), 3u);
+  // Every 4.5 s an attempt, under the box too: 30 s per box, about 6 attempts.
+  EXPECT_GE(port.opened.size() - opensBefore, 13u);
+  // The box shown when one closes holds the newest outcome: more lines than the first one.
+  EXPECT_GT(modal.shown[1].second.size(), modal.shown[0].second.size());
+  EXPECT_EQ(modal.shown[1].first, ED("Error", "Erreur"));
+  EXPECT_STREQ(modal.shown[2].second.c_str(), link2.LossText());
+}
+
+TEST_F(DecoderLinkTest, AReconnectionUnderAnOpenBoxShowsTheRecoveryWhenItCloses) {
+  ModalBoxes modal;
+  DecoderLink link2(clock, port, modal, settings.c_str());
+  StoreSettings("COM3\t1\tZarvo\r\n");
+  AnswerIdentify(kOrixKindWired, 42, 20);
+  ASSERT_EQ(link2.IdentifyAtStartUp().outcome, IdentifyOutcome::kOrixWired);
+  port.onWrite = nullptr;
+  const RunClock run = {true, clock.TickCount()};
+  link2.Supervise(run, sink);
+  port.writesSucceed = false;
+  for (int i = 0; i < 200 && !link2.Reconnecting(); ++i) {
+    clock.Advance(10);
+    link2.Supervise(run, sink);
+  }
+  port.writesSucceed = true;
+  modal.shown.clear();
+  modal.whileOpen = [&] {
+    if (modal.shown.size() > 1) return;  // the decoder comes back while the first failure shows
+    AnswerIdentify(kOrixKindWired, 42, 5);
+    for (int i = 0; i < 1000; ++i) {
+      clock.Advance(10);
+      link2.Supervise(run, sink);
+    }
+  };
+  for (int i = 0; i < 1000 && modal.shown.empty(); ++i) {
+    clock.Advance(10);
+    link2.Supervise(run, sink);
+  }
+  EXPECT_TRUE(link2.Connected());
+  EXPECT_EQ(modal.maxDepth, 1);
+  ASSERT_EQ(modal.shown.size(), 2u);
+  EXPECT_EQ(modal.shown[0].first, ED("Error", "Erreur"));
+  EXPECT_EQ(modal.shown[1].first, "Message");
+}
+
 // ----------------------------------------------------------------------------------------------
 // Start handshake
 
@@ -520,20 +684,35 @@ TEST_F(DecoderLinkTest, AStartAnswerCutAcrossTicksIsCollected) {
   EXPECT_EQ(CountWrites(kStart), 1);
 }
 
-TEST_F(DecoderLinkTest, AnUnansweredStartRequestIsSentAgainAfterASecond) {
+// The decoder zeroes its clock at every start request: a slow answer must not cause a second
+// request, or the passages of the run would be timed from a later zero than its start.
+TEST_F(DecoderLinkTest, AStartAnswerAfter1200MsStartsTheRunOnTheOnlyRequestSent) {
   ConnectWiredDecoder();
   const int64_t sentAt = clock.NowMs();
-  link.StartHandshake();
-  while (clock.NowMs() - sentAt < 985) {
+  port.QueueAt(sentAt + 1200, StartAnswer(0, 0, 0));
+  StartStep step = link.StartHandshake();
+  while (step == StartStep::kWaiting && clock.NowMs() - sentAt < 3000) {
     clock.Advance(10);
-    link.StartHandshake();
+    step = link.StartHandshake();
+  }
+  EXPECT_EQ(step, StartStep::kStarted);
+  EXPECT_GE(clock.NowMs() - sentAt, 1200);
+  EXPECT_LT(clock.NowMs() - sentAt, 1220);
+  EXPECT_EQ(CountWrites(kStart), 1);
+  // A late second answer arriving during the run is no passage and sends nothing.
+  port.Queue(Join({StartAnswer(0, 0, 0), PassageFrame(7, 5000)}));
+  EXPECT_EQ(link.ReadPassages(sink), 1);
+  EXPECT_EQ(sink.Orix(), (std::vector<std::pair<std::string, int32_t>>{{"000007", 5000}}));
+  EXPECT_EQ(CountWrites(kStart), 1);
+}
+
+TEST_F(DecoderLinkTest, AnUnansweredStartRequestIsNeverSentAgain) {
+  ConnectWiredDecoder();
+  for (int i = 0; i < 1000; ++i) {
+    clock.Advance(10);
+    EXPECT_EQ(link.StartHandshake(), StartStep::kWaiting);
   }
   EXPECT_EQ(CountWrites(kStart), 1);
-  while (clock.NowMs() - sentAt < 1015) {
-    clock.Advance(10);
-    link.StartHandshake();
-  }
-  EXPECT_EQ(CountWrites(kStart), 2);
 }
 
 TEST_F(DecoderLinkTest, PressingStartForgetsAHalfReceivedAnswerAndSendsTheRequestAgain) {
@@ -571,6 +750,35 @@ TEST_F(DecoderLinkTest, AVexaPassageIsTimedByTheCounterWhenItsSecondByteIsParsed
   EXPECT_EQ(sink.passages[0].source, PassageSource::kVexa);
   EXPECT_EQ(sink.passages[0].counter, counter);
   EXPECT_STREQ(sink.passages[1].transponder, "000007");
+}
+
+// Handling a passage may take time (a sound that cuts another, a repaint): the cars that came in
+// the same read keep the time of the read.
+TEST_F(DecoderLinkTest, EightVexaFramesOfOneReadCarryTheCounterOfThatRead) {
+  StoreSettings("COM3\t1\tZarvo\r\n");
+  link.IdentifyAtStartUp();
+  class SlowSink : public PassageSink {
+   public:
+    explicit SlowSink(FakeClock& clock) : clock_(clock) {}
+    void OnPassage(const DecoderPassage& passage) override {
+      counters.push_back(passage.counter);
+      clock_.Advance(20);
+    }
+    std::vector<int64_t> counters;
+
+   private:
+    FakeClock& clock_;
+  } slow(clock);
+  Bytes pack;
+  for (int car = 1; car <= 8; ++car) {
+    uint8_t frame[kVexaPassageLength];
+    EncodeVexaPassage(car, frame);
+    pack.insert(pack.end(), frame, frame + 2);
+  }
+  port.Queue(pack);
+  const int64_t counter = clock.PerformanceCounter();
+  EXPECT_EQ(link.ReadPassages(slow), 8);
+  EXPECT_EQ(slow.counters, std::vector<int64_t>(8, counter));
 }
 
 TEST_F(DecoderLinkTest, AReadTakesAtMost255Bytes) {

@@ -537,6 +537,42 @@ int DoubleClick(HWND window, const std::wstring& button, int x, int y) {
   return 0;
 }
 
+// A name whose letters outside ASCII are written \uXXXX (a command line keeps ASCII safely).
+std::wstring Unescaped(const std::wstring& text) {
+  std::wstring out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
+      out.push_back(static_cast<wchar_t>(std::wcstol(text.substr(i + 2, 4).c_str(), nullptr, 16)));
+      i += 5;
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
+// How many visible message boxes (#32770) of that title are open at once.
+int CountBoxes(const wchar_t* title) {
+  struct Count {
+    const wchar_t* title;
+    int n;
+  } count{title, 0};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        Count& c = *reinterpret_cast<Count*>(data);
+        wchar_t cls[32] = {}, text[256] = {};
+        GetClassNameW(window, cls, 32);
+        GetWindowTextW(window, text, 256);
+        if (IsWindowVisible(window) && std::wstring(cls) == L"#32770" &&
+            c.title == std::wstring(text))
+          ++c.n;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  std::printf("%d\n", count.n);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(
       stderr,
@@ -620,6 +656,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"record" && argc >= 3) return RecordWords(argv[2], argc - 3, argv + 3);
   if (command == L"windows") return PrintWindows();
 
+  if (command == L"count-boxes" && argc >= 3) return CountBoxes(argv[2]);
+  if (command == L"file-u" && argc >= 4)
+    return AnswerFileDialog(Unescaped(argv[2]), Number(argv[3]));
   if (command == L"wait-window" || command == L"wait-gone") {
     if (argc < 4) return Usage();
     const bool present = command == L"wait-window";

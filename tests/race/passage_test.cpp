@@ -26,6 +26,16 @@ TEST(Acceptance, CandidateLapMustExceedTheMinimumLapTimeStrictly) {
   EXPECT_EQ(f.race->slots[0].lastLap, 2001);
 }
 
+// A huge minimum lap time (set by hand or read from a damaged file) rejects, never wraps round
+// into a negative filter that accepts every crossing.
+TEST(Acceptance, AHugeMinimumLapTimeRejectsInsteadOfAcceptingEverything) {
+  TimingFixture f({{"ANNA", "004711"}});
+  f.race->params.minimumLapSeconds = 2147483;  // * 1000 is beyond 32 bits
+  f.Pass("004711", 10000);
+  EXPECT_EQ(f.Pass("004711", 60000), 0);
+  EXPECT_EQ(f.race->slots[0].lapCount, 0);
+}
+
 TEST(Acceptance, FirstCrossingIsAlwaysAcceptedAndOnlyStartsTheOwnClock) {
   TimingFixture f({{"ANNA", "004711"}});
   EXPECT_EQ(f.Pass("004711", 500), 1);
