@@ -26,7 +26,7 @@ inline void SetText(char* dst, size_t capacity, const char* src, size_t length) 
   std::memset(dst, 0, capacity);
   if (capacity == 0) return;
   if (length > capacity - 1) length = capacity - 1;
-  std::memcpy(dst, src, length);
+  if (length > 0) std::memcpy(dst, src, length);  // an empty view may have no data pointer
 }
 
 template <size_t N>
