@@ -2,6 +2,7 @@
 // nothing and changes nothing.
 #include "app/program_dialogs_win32.h"
 
+#include "databases/runs_database_dialog_win32.h"
 #include "settings/display_dialog_win32.h"
 #include "settings/sound_dialog_win32.h"
 
@@ -23,7 +24,9 @@ bool Win32ProgramDialogs::OpenFrequenciesEditor() {
   return false;
 }
 
-void Win32ProgramDialogs::OpenRunsDatabase() {}
+void Win32ProgramDialogs::OpenRunsDatabase() {
+  RunRunsDatabaseDialog(*owner_, boxes_);
+}
 
 bool Win32ProgramDialogs::OpenSoundOptions() {
   return RunSoundDialog(*owner_, boxes_);
