@@ -281,8 +281,8 @@ int SetupEditId(int field) {
 // range and views. Between plot and strip: the strip's caption; under the strip its scroll bar.
 // Bottom right: tires and body, radio, the buttons.
 const ControlPlace kRunWindowLayout[] = {
-    {IDC_RUN_TRACK_CONDITIONS_LABEL, 10, 12, 118, 16},
-    {IDC_RUN_TRACK_CONDITIONS, 130, 10, 190, 20},
+    {IDC_RUN_TRACK_CONDITIONS_LABEL, 10, 12, 150, 16},
+    {IDC_RUN_TRACK_CONDITIONS, 162, 10, 158, 20},
     {IDC_RUN_CAR_LABEL, 10, 44, 45, 16},
     {IDC_RUN_CAR_LIST, 60, 42, 110, 200},
     {IDC_RUN_CAR_NAME, 175, 42, 145, 20},

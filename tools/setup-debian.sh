@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb imagemagick fonts-liberation fonts-wine socat   # end-to-end tests
   espeak-ng sox                                      # spoken sound files
   python3
+  cups printer-driver-cups-pdf poppler-utils          # printing to a PDF queue under Wine
 )
 
 missing=()

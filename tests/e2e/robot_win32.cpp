@@ -46,6 +46,10 @@
 //                                       waits for it, prints its text, presses the button and
 //                                       waits until the box is gone
 //   no-box <title> <ms>                 exit 0 when no box with that title shows within ms
+// Run windows (with or without "in <title>"):
+//   mousemove <x> <y>                   a mouse move to that point of the client area
+//   hscroll <id> <code> <pos>           the scroll bar <id> reports WM_HSCROLL code (SB_...) at pos
+//   scroll-state <id>                   prints "visible=0|1 min=.. max=.. pos=.."
 // <windows.h> must come first.
 // clang-format off
 #include <windows.h>
@@ -488,6 +492,27 @@ int LeftClick(HWND window, int x, int y) {
   return 0;
 }
 
+// A mouse move over a window's client area, posted as the mouse would.
+int MouseMove(HWND window, int x, int y) {
+  return PostMessageW(window, WM_MOUSEMOVE, 0, static_cast<LPARAM>(MAKELONG(x, y))) ? 0 : 1;
+}
+
+// What a click on a horizontal scroll bar control sends its parent.
+int HorizontalScroll(HWND bar, int code, int position) {
+  return PostMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(code, position),
+                      reinterpret_cast<LPARAM>(bar))
+             ? 0
+             : 1;
+}
+
+int PrintScrollState(HWND bar) {
+  int low = 0, high = 0;
+  GetScrollRange(bar, SB_CTL, &low, &high);
+  std::printf("visible=%d min=%d max=%d pos=%d\n", IsWindowVisible(bar) ? 1 : 0, low, high,
+              GetScrollPos(bar, SB_CTL));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(
       stderr,
@@ -610,6 +635,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"tree") return PrintTree();
   if (command == L"lclick" && argc >= 4)
     return LeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
+  if (command == L"mousemove" && argc >= 4)
+    return MouseMove(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"drag" && argc >= 6) {
     return Drag(main, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   }
@@ -619,6 +646,9 @@ int wmain(int argc, wchar_t** argv) {
   if (control == nullptr) return Fail(std::wstring(L"no control ") + argv[2]);
   if (command == L"click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
   if (command == L"list") return PrintList(control);
+  if (command == L"hscroll" && argc >= 5)
+    return HorizontalScroll(control, _wtoi(argv[3]), _wtoi(argv[4]));
+  if (command == L"scroll-state") return PrintScrollState(control);
   if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
   if (command == L"choose" && argc >= 4) return ChooseLine(control, argv[3]);
