@@ -42,6 +42,38 @@ constexpr DrawFont kPageCaptionFont = {18, 700, false};
 constexpr DrawFont kPageColumnFont = {16, 400, true};
 constexpr DrawFont kPageTextFont = {15, 400, false};
 
+// The width of a text in Arial of that height, from the font's advance widths in thousandths of
+// its em (rounded up; bold about 5 % wider). The page places a value after its label at the
+// given point unless the label, longer in one edition than the layout allows, reaches past it.
+int EstimatedTextWidth(const char* text, int height, bool bold) {
+  int64_t thousandths = 0;
+  for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
+    int w = 556;
+    if (std::strchr(" .:;,'!/tf", *c) != nullptr) w = 278;
+    if (std::strchr("cksvxyz", *c) != nullptr) w = 500;
+    if (*c == 'i' || *c == 'j' || *c == 'l') w = 222;
+    if (*c == 'r' || *c == '(' || *c == ')' || *c == '-') w = 333;
+    if (*c >= 'A' && *c <= 'Z') w = 667;
+    if (*c == 'I') w = 278;
+    if (*c == 'M' || *c == 'm') w = 833;
+    if (*c == 'W') w = 944;
+    if (*c == 'w' || *c == 'C' || *c == 'D' || *c == 'G' || *c == 'H' || *c == 'N' || *c == 'O' ||
+        *c == 'Q' || *c == 'R' || *c == 'U')
+      w = 722;
+    thousandths += w;
+  }
+  if (bold) thousandths = thousandths * 105 / 100;
+  // The height is the cell's: Arial's em is 1000/1117 of it.
+  return static_cast<int>((thousandths * height + 1116) / 1117);
+}
+
+// x of a left-aligned value: its place, or just after its label when the label is longer.
+int ValueX(int placeX, int labelX, const char* label, int height, bool bold) {
+  // The places of the layout let a label touch its value; only a longer label moves it.
+  const int after = labelX + EstimatedTextWidth(label, height, bold) - 2;
+  return after > placeX ? after : placeX;
+}
+
 }  // namespace
 
 GraphView& KeptView(RunWindowKind kind) {
@@ -262,7 +294,11 @@ void DrawRunPage(const RunWindowModel& model, DrawList& list) {
       list.Text(row.labelX, row.labelY, TextAlign::kLeft, kPageTextFont, kBlack, row.label);
     const char* value = SetupField(model.record.setup, row.field);
     if (row.rearField < 0) {
-      list.Text(row.valueX, row.valueY, TextAlign::kLeft, kPageTextFont, kBlack, value);
+      // The car name follows the bold caption "Car :" drawn above.
+      const int x = row.label != nullptr
+                        ? ValueX(row.valueX, row.labelX, row.label, kPageTextFont.height, false)
+                        : ValueX(row.valueX, 60, TXT_PAGE_CAR, kPageCaptionFont.height, true);
+      list.Text(x, row.valueY, TextAlign::kLeft, kPageTextFont, kBlack, value);
     } else {
       list.Text(row.valueX, row.valueY, TextAlign::kCentre, kPageTextFont, kBlack, value);
       list.Text(row.rearX, row.valueY, TextAlign::kCentre, kPageTextFont, kBlack,

@@ -147,14 +147,19 @@ if [ -n "$CUPSD_PID" ]; then
   in_dialog "$window_title" click 5153
   sleep 1.5
   e2e_robot answer Print ok 10000 >/dev/null 2>&1 || e2e_robot answer Imprimer ok 10000 >/dev/null
+  # The queue writes the file a moment later; it is complete once pdftotext reads the heading.
   pdf=""
-  for _ in $(seq 100); do
-    pdf=$( (ls -t "$pdf_dir"/*.pdf 2>/dev/null || true) | head -1)
-    [ -n "$pdf" ] && [ "$(pdf_count)" -gt "$before" ] && break
-    pdf=""; sleep 0.2
+  for _ in $(seq 150); do
+    newest=$( (ls -t "$pdf_dir"/*.pdf 2>/dev/null || true) | head -1)
+    if [ -n "$newest" ] && [ "$(pdf_count)" -gt "$before" ] &&
+      pdftotext "$newest" - 2>/dev/null | grep -qF -- "$heading"; then
+      pdf=$newest
+      break
+    fi
+    sleep 0.2
   done
   [ -n "$pdf" ] || fail "no page printed"
-  sleep 1
+  sleep 0.5
   cp "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page.pdf"
   pdftoppm -png -r 60 "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page"
   pdftotext "$pdf" "$E2E_WORK/page.txt"
