@@ -281,7 +281,8 @@ void DrawRunPage(const RunWindowModel& model, DrawList& list) {
 
   list.Text(50, 210, TextAlign::kLeft, kPageTextFont, kBlack, model.trackLine);
   list.Text(50, 230, TextAlign::kLeft, kPageTextFont, kBlack, TXT_PAGE_TRACK_CONDITIONS);
-  list.Text(160, 230, TextAlign::kLeft, kPageTextFont, kBlack, SetupField(model.record.setup, 0));
+  list.Text(ValueX(160, 50, TXT_PAGE_TRACK_CONDITIONS, kPageTextFont.height, false), 230,
+            TextAlign::kLeft, kPageTextFont, kBlack, SetupField(model.record.setup, 0));
 
   char heading[96];
   std::snprintf(heading, sizeof heading,
