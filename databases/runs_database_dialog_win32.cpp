@@ -53,6 +53,15 @@ std::string ChosenRun(HWND window) {
   return dialog::Narrow(text.c_str());
 }
 
+// Selects the run of that title in the list again, when the list still holds it.
+void ChooseAgain(HWND window, const std::string& title) {
+  HWND combo = GetDlgItem(window, IDC_RUNSDB_RUNS);
+  const std::wstring wide = dialog::Wide(title.c_str());
+  const LRESULT index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(wide.c_str()));
+  if (index > 0) SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 BOOL OnInit(HWND window, RunsDialogData& data) {
   data.extra.folder = CurrentFolder();
   data.fonts.Apply(window, {IDC_RUNSDB_TITLE, IDC_RUNSDB_DRIVERS_LABEL, IDC_RUNSDB_NAME,
@@ -90,6 +99,8 @@ void OnCommand(HWND window, RunsDialogData& data, int id, int code) {
         const std::string title = ChosenRun(window);
         if (ChooseArchivedRun(model, title, *data.boxes)) {
           RunArchivedRunWindow(window, *data.boxes);
+          // The run stays chosen for "Remove the run", whatever the list did meanwhile.
+          ChooseAgain(window, title);
         } else if (!model.runsListed) {
           ShowDriver(window, model);
         }
@@ -101,6 +112,7 @@ void OnCommand(HWND window, RunsDialogData& data, int id, int code) {
         if (!title.empty()) {
           RemoveChosenRun(model, title, *data.boxes);
           ShowDriver(window, model);
+          ChooseAgain(window, title);  // after "No" the run is still there and still chosen
         }
       }
       break;

@@ -172,13 +172,19 @@ if [ -n "$CUPSD_PID" ]; then
 fi
 in_dialog "$window_title" click 2
 for _ in $(seq 50); do e2e_robot no-box "$window_title" 100 >/dev/null 2>&1 && break; done
+sleep 0.5
+expect_equal "run still chosen" "$title" "$(in_dialog "$dialog_title" text 3507)"
 
 # ---- Removing: No keeps it, Yes frees its slot.
 size=$(stat -c %s "$runs_file")
 in_dialog "$dialog_title" click 3501
+shot remove-question
 robot_line answer "$question" no 10000 >/dev/null
 expect_equal "kept" "Start" "$(head -c 11 "$runs_file" | tail -c 5)"
+sleep 0.5
 in_dialog "$dialog_title" click 3501
+sleep 0.5
+shot remove-question-2
 robot_line answer "$question" yes 10000 >/dev/null
 sleep 0.5
 expect_equal "freed" "Run vide" "$(head -c 14 "$runs_file" | tail -c 8)"
