@@ -43,7 +43,7 @@ constexpr DrawFont kPageColumnFont = {16, 400, true};
 constexpr DrawFont kPageTextFont = {15, 400, false};
 
 // The width of a text in Arial of that height, from the font's advance widths in thousandths of
-// its em (rounded up; bold about 5 % wider). The page places a value after its label at the
+// its em (rounded up; bold up to 15 % wider). The page places a value after its label at the
 // given point unless the label, longer in one edition than the layout allows, reaches past it.
 int EstimatedTextWidth(const char* text, int height, bool bold) {
   int64_t thousandths = 0;
@@ -62,7 +62,7 @@ int EstimatedTextWidth(const char* text, int height, bool bold) {
       w = 722;
     thousandths += w;
   }
-  if (bold) thousandths = thousandths * 105 / 100;
+  if (bold) thousandths = thousandths * 115 / 100;
   // The height is the cell's: Arial's em is 1000/1117 of it.
   return static_cast<int>((thousandths * height + 1116) / 1117);
 }
@@ -338,8 +338,8 @@ const ControlPlace kRunWindowLayout[] = {
     {IDC_RUN_CLUTCH_GEAR, 100, 152, 216, 20},
     {IDC_RUN_RATIO_LABEL, 14, 176, 72, 16},
     {IDC_RUN_RATIO, 90, 174, 80, 20},
-    {IDC_RUN_FUEL_LABEL, 176, 176, 60, 16},
-    {IDC_RUN_FUEL, 238, 174, 78, 20},
+    {IDC_RUN_FUEL_LABEL, 176, 176, 72, 16},
+    {IDC_RUN_FUEL, 250, 174, 66, 20},
     {IDC_RUN_SPEED_CONTROLLER_LABEL, 14, 198, 84, 16},
     {IDC_RUN_SPEED_CONTROLLER, 100, 196, 70, 20},
     {IDC_RUN_BATTERY_LABEL, 176, 198, 52, 16},
@@ -411,14 +411,14 @@ const ControlPlace kRunWindowLayout[] = {
     {IDC_RUN_WHEELS_LABEL, 338, 540, 110, 16},
     {IDC_RUN_WHEELS_FRONT, 450, 538, 96, 20},
     {IDC_RUN_WHEELS_REAR, 552, 538, 110, 20},
-    {IDC_RUN_BODY_LABEL, 338, 564, 60, 16},
-    {IDC_RUN_BODY, 400, 562, 100, 20},
-    {IDC_RUN_WING_LABEL, 506, 564, 50, 16},
-    {IDC_RUN_WING, 558, 562, 104, 20},
+    {IDC_RUN_BODY_LABEL, 338, 564, 82, 16},
+    {IDC_RUN_BODY, 422, 562, 84, 20},
+    {IDC_RUN_WING_LABEL, 510, 564, 50, 16},
+    {IDC_RUN_WING, 562, 562, 100, 20},
     {IDC_RUN_WING_POSITION_LABEL, 338, 588, 110, 16},
     {IDC_RUN_WING_POSITION, 450, 586, 212, 20},
-    {IDC_RUN_WING_INCLINE_LABEL, 338, 612, 110, 16},
-    {IDC_RUN_WING_INCLINE, 450, 610, 212, 20},
+    {IDC_RUN_WING_INCLINE_LABEL, 338, 612, 128, 16},
+    {IDC_RUN_WING_INCLINE, 468, 610, 194, 20},
     {IDC_RUN_RADIO_GROUP, 678, 462, 294, 98},
     {IDC_RUN_RADIO_LABEL, 686, 482, 110, 16},
     {IDC_RUN_RADIO, 800, 480, 164, 20},
