@@ -5,7 +5,8 @@
 # the print dialog cancelled (nothing printed) and then confirmed on a PDF queue of a CUPS server
 # started here (the page's texts checked, the page kept as a picture), the run removed with No and
 # Yes, the runs file checked from outside after each step.
-# Screenshots: <artifacts>/runs-<edition>-*.png; the printed page <artifacts>/runs-<edition>-page-*.
+# Screenshots: <artifacts>/runs-<edition>-*.png; the printed pages of the three views
+# <artifacts>/runs-<edition>-page-<view>.pdf and -page-<view>-1.png.
 #   runs_database_test.sh <en|fr>
 set -Eeuo pipefail
 edition=${1:?edition en or fr}
@@ -24,10 +25,12 @@ export LC_ALL=C.UTF-8
 case "$edition" in
   en) dialog_title="Runs Database"; window_title="Driver's run synthesis"; question="Zarvo"
       heading="Summary of the run from lap 1 to lap 12"; track="Track : Mornay"
-      document="RUN SYNTHESIS : Printing..." ;;
+      document="RUN SYNTHESIS : Printing..."
+      curve_heading="Evolution of the lap times from lap 1 to lap 12" ;;
   fr) dialog_title="Base de données Synthèses runs"; window_title="Analyse résultats pilote"
       question="Attention"; heading="Synthèse du run entre tour 1 et tour 12"; track="Piste : Mornay"
-      document="SYNTHESE RUN : Printing..." ;;
+      document="SYNTHESE RUN : Printing..."
+      curve_heading="Evolution des temps au tour entre tour 1 et tour 12" ;;
   *) echo "unknown edition"; exit 2 ;;
 esac
 
@@ -143,32 +146,41 @@ shot print-dialog
 e2e_robot answer Print cancel 10000 >/dev/null 2>&1 || e2e_robot answer Imprimer cancel 10000 >/dev/null
 sleep 3
 expect_equal "nothing printed" "$before" "$(pdf_count)"
-if [ -n "$CUPSD_PID" ]; then
+# print_view <view button> <name> <graph heading>: prints the page of that view and checks it.
+print_view() {
+  in_dialog "$window_title" click "$1"
+  sleep 0.3
+  before=$(pdf_count)
   in_dialog "$window_title" click 5153
   sleep 1.5
   e2e_robot answer Print ok 10000 >/dev/null 2>&1 || e2e_robot answer Imprimer ok 10000 >/dev/null
   # The queue writes the file a moment later; it is complete once pdftotext reads the heading.
-  pdf=""
+  local pdf="" newest want
   for _ in $(seq 150); do
     newest=$( (ls -t "$pdf_dir"/*.pdf 2>/dev/null || true) | head -1)
     if [ -n "$newest" ] && [ "$(pdf_count)" -gt "$before" ] &&
-      pdftotext "$newest" - 2>/dev/null | grep -qF -- "$heading"; then
+      pdftotext "$newest" - 2>/dev/null | grep -qF -- "$3"; then
       pdf=$newest
       break
     fi
     sleep 0.2
   done
-  [ -n "$pdf" ] || fail "no page printed"
+  [ -n "$pdf" ] || fail "no page printed for $2"
   sleep 0.5
-  cp "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page.pdf"
-  pdftoppm -png -r 60 "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page"
+  cp "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page-$2.pdf"
+  pdftoppm -png -r 60 "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page-$2"
   pdftotext "$pdf" "$E2E_WORK/page.txt"
   # (the PostScript driver turns "-" into a soft hyphen, so the heading line is checked by parts)
-  for want in "$heading" "$track" "Training" ": Lucas MARTIN" "OS 21" "Dry 18C" "v27" "v49"; do
-    grep -qF -- "$want" "$E2E_WORK/page.txt" || fail "the page lacks '$want'"
+  for want in "$3" "$track" "Training" ": Lucas MARTIN" "OS 21" "Dry 18C" "v27" "v49"; do
+    grep -qF -- "$want" "$E2E_WORK/page.txt" || fail "the $2 page lacks '$want'"
   done
   expect_equal "document name" "$document" "$(pdfinfo "$pdf" | sed -n 's/^Title: *//p')"
-  echo "printed page: $pdf"
+  echo "printed page ($2): $pdf"
+}
+if [ -n "$CUPSD_PID" ]; then
+  print_view 5051 data "$heading"
+  print_view 5052 histo "$heading"
+  print_view 5053 curve "$curve_heading"
 fi
 in_dialog "$window_title" click 2
 for _ in $(seq 50); do e2e_robot no-box "$window_title" 100 >/dev/null 2>&1 && break; done
