@@ -160,6 +160,17 @@ void DrawFurniture(const GraphInputs& in, GraphView view, const GraphStyle& styl
 
 }  // namespace
 
+char* FormatHeadingLine(const char* runCaption, const char* driverName, char* out,
+                        size_t capacity) {
+  std::snprintf(out, capacity, "%s : %s", runCaption, driverName);
+  return out;
+}
+
+char* FormatTrackLine(const char* circuitName, const char* runTitle, char* out, size_t capacity) {
+  std::snprintf(out, capacity, "%s%s   (%s) ", TXT_RUN_TRACK_CAPTION, circuitName, runTitle);
+  return out;
+}
+
 GraphRect PlotArea(GraphForm form) {
   const GraphStyle& s = StyleOf(form);
   const GraphRect& p = kGraphAreas.plot;

@@ -12,6 +12,7 @@
 // Every function appends to the list it is given; the caller clears it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "analysis/drawing.h"
@@ -72,6 +73,14 @@ struct CurveHover {
   int mouseX;
   int mouseY;
 };
+
+// The two heading lines of the views, as the run windows build them from their run.
+constexpr int kHeadingLineCapacity = 160;  // caption (90) + " : " + driver name (40)
+constexpr int kTrackLineCapacity = 200;  // " Track : " + circuit (40) + "   (" + title (105) + ") "
+// Run caption, " : ", driver name.
+char* FormatHeadingLine(const char* runCaption, const char* driverName, char* out, size_t capacity);
+// " Track : " (French " Piste : "), circuit name, "   (", run title, ") ".
+char* FormatTrackLine(const char* circuitName, const char* runTitle, char* out, size_t capacity);
 
 // What every view is given besides its numbers.
 struct GraphInputs {

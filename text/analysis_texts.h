@@ -11,6 +11,9 @@
   ZT("Error: Selected driver's run file not found", \
      "Erreur: le fichier Run du pilote sélectionné n'a pas été trouvé")
 
+// Starts the track line above the views: circuit and run title follow.
+#define TXT_RUN_TRACK_CAPTION ZT(" Track : ", " Piste : ")
+
 // Summary of a lap range (view "Data").
 #define TXT_SUMMARY_BEST_LAP ZT("Best lap :", "Meilleur tour :")
 #define TXT_SUMMARY_WORST_LAP ZT("Worst lap :", "Moins bon tour :")

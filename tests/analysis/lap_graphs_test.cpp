@@ -535,6 +535,26 @@ TEST(PaperForm, CurveAverageRunsTo670WithTextsAt680) {
   EXPECT_EQ(LinesOf(*p.list, kCurveLine, 2).size(), 2u);
 }
 
+TEST(HeadingLines, CaptionDriverCircuitAndTitle) {
+  char heading[kHeadingLineCapacity];
+  char track[kTrackLineCapacity];
+  EXPECT_STREQ(FormatHeadingLine(" Training - Run1 ", "Lucas MARTIN", heading, sizeof heading),
+               " Training - Run1  : Lucas MARTIN");
+#if defined(ZARVO_EDITION_FR)
+  const std::string caption = " Piste : ";
+#else
+  const std::string caption = " Track : ";
+#endif
+  EXPECT_EQ(std::string(FormatTrackLine("Mornay", "Start 2026/12/07", track, sizeof track)),
+            caption + "Mornay   (Start 2026/12/07) ");
+  // The longest texts of a hand-off fit.
+  const std::string c(89, 'c'), d(39, 'd'), t(104, 't'), k(39, 'k');
+  EXPECT_EQ(std::string(FormatHeadingLine(c.c_str(), d.c_str(), heading, sizeof heading)).size(),
+            89u + 3 + 39);
+  EXPECT_EQ(std::string(FormatTrackLine(k.c_str(), t.c_str(), track, sizeof track)).size(),
+            caption.size() + 39 + 4 + 104 + 2);
+}
+
 TEST(Lists, A999LapRunFitsEveryViewsList) {
   for (GraphView view : {GraphView::kData, GraphView::kHisto, GraphView::kCurve}) {
     const Painted p = Paint(view, testing::PracticeLaps(999), 1, 999);

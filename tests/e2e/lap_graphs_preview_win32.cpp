@@ -46,8 +46,8 @@ struct Preview {
   DrawList list;
   ViewNumbers numbers;
   GraphInputs in;
-  char heading[160];
-  char track[200];
+  char heading[kHeadingLineCapacity];
+  char track[kTrackLineCapacity];
 };
 
 Preview* g_preview = nullptr;
@@ -69,15 +69,9 @@ void MakeRun(Preview& p) {
     record->passageTimes[k] = record->passageTimes[k - 1] + lap;
   }
   LoadRunLaps(*record, p.run);
-  std::snprintf(p.heading, sizeof p.heading, "%s : %s", " Training Mornay - Run3 ",
-                record->driverName);
-#if defined(ZARVO_EDITION_FR)
-  const char* trackCaption = " Piste : ";
-#else
-  const char* trackCaption = " Track : ";
-#endif
-  std::snprintf(p.track, sizeof p.track, "%s%s   (%s) ", trackCaption, "Mornay",
-                "Start 2026/12/07 14:03:10 - Duration 0:10:00");
+  FormatHeadingLine(" Training Mornay - Run3 ", record->driverName, p.heading, sizeof p.heading);
+  FormatTrackLine("Mornay", "Start 2026/12/07 14:03:10 - Duration 0:10:00", p.track,
+                  sizeof p.track);
   p.in = GraphInputs{};
   p.in.laps = &p.run;
   p.in.first = p.first;
