@@ -93,10 +93,9 @@ void LoadRunWindow(RunWindowModel& model, const ParticipantRecord& record, const
   SetText(model.runCaption, runCaption);
   SetText(model.circuitName, circuitName);
   SetText(model.runTitle, runTitle);
-  std::snprintf(model.headingLine, sizeof model.headingLine, "%s : %s", model.runCaption,
-                model.record.driverName);
-  std::snprintf(model.trackLine, sizeof model.trackLine, "%s%s   (%s) ", TXT_RUN_WINDOW_TRACK_LINE,
-                model.circuitName, model.runTitle);
+  FormatHeadingLine(model.runCaption, model.record.driverName, model.headingLine,
+                    sizeof model.headingLine);
+  FormatTrackLine(model.circuitName, model.runTitle, model.trackLine, sizeof model.trackLine);
   LoadRunLaps(model.record, model.laps);
   model.first = 1;
   model.last = model.laps.lapCount;

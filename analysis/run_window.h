@@ -27,8 +27,6 @@ GraphView& KeptView(RunWindowKind kind);
 constexpr int kRunCaptionCapacity = 90;
 constexpr int kRunCircuitCapacity = 40;
 constexpr int kRunWindowTitleCapacity = 105;
-constexpr int kHeadingLineCapacity = kRunCaptionCapacity + 3 + kDriverNameCapacity;
-constexpr int kTrackLineCapacity = 16 + kRunCircuitCapacity + 4 + kRunWindowTitleCapacity + 2;
 constexpr int kRangeEditDigits = 3;
 constexpr int kStripColumns = 7;  // laps p + 1 .. p + 7 at strip position p
 

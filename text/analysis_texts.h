@@ -92,7 +92,6 @@
 #define TXT_RUN_WINDOW_HISTO ZT("Histo", "Histo")
 #define TXT_RUN_WINDOW_CURVE ZT("Curve", "Courbe")
 #define TXT_RUN_WINDOW_STRIP_GROUP ZT("Detail lap by lap", "Détail tour par tour")
-#define TXT_RUN_WINDOW_TRACK_LINE ZT(" Track : ", " Piste : ")
 
 // The printed page of a run: captions, labels, graph headings (s and e) and the document name.
 #define TXT_PAGE_CAR ZT("Car :", "Voiture :")
