@@ -12,6 +12,7 @@ packages=(
   espeak-ng sox                                      # spoken sound files
   python3
   strace                                             # the file-replacement test watches fsync
+  cups printer-driver-cups-pdf                       # printing to a PDF queue under Wine
 )
 
 missing=()

@@ -58,6 +58,10 @@
 // As a program that the shell starts (a test registers it as the handler of a file type):
 //   record <file> <words...>            appends the words to the file, one a line, in UTF-8
 //   windows                             prints "<class> <title>" of every visible top-level window
+// Run windows (with or without "in <title>"):
+//   mousemove <x> <y>                   a mouse move to that point of the client area
+//   hscroll <id> <code> <pos>           the scroll bar <id> reports WM_HSCROLL code (SB_...) at pos
+//   scroll-state <id>                   prints "visible=0|1 min=.. max=.. pos=.."
 // <windows.h> must come first.
 // clang-format off
 #include <windows.h>
@@ -573,6 +577,27 @@ int CountBoxes(const wchar_t* title) {
   return 0;
 }
 
+// A mouse move over a window's client area, posted as the mouse would.
+int MouseMove(HWND window, int x, int y) {
+  return PostMessageW(window, WM_MOUSEMOVE, 0, static_cast<LPARAM>(MAKELONG(x, y))) ? 0 : 1;
+}
+
+// What a click on a horizontal scroll bar control sends its parent.
+int HorizontalScroll(HWND bar, int code, int position) {
+  return PostMessageW(GetParent(bar), WM_HSCROLL, MAKEWPARAM(code, position),
+                      reinterpret_cast<LPARAM>(bar))
+             ? 0
+             : 1;
+}
+
+int PrintScrollState(HWND bar) {
+  int low = 0, high = 0;
+  GetScrollRange(bar, SB_CTL, &low, &high);
+  std::printf("visible=%d min=%d max=%d pos=%d\n", IsWindowVisible(bar) ? 1 : 0, low, high,
+              GetScrollPos(bar, SB_CTL));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(
       stderr,
@@ -757,6 +782,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"dblclick" && argc >= 5) {
     return DoubleClick(gContainer, argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
   }
+  if (command == L"mousemove" && argc >= 4)
+    return MouseMove(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"drag" && argc >= 6) {
     return Drag(main, _wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
   }
@@ -769,6 +796,9 @@ int wmain(int argc, wchar_t** argv) {
     return ClickUntil(control, argv[3], argv[4], Number(argv[5]));
   }
   if (command == L"list") return PrintList(control);
+  if (command == L"hscroll" && argc >= 5)
+    return HorizontalScroll(control, _wtoi(argv[3]), _wtoi(argv[4]));
+  if (command == L"scroll-state") return PrintScrollState(control);
   if (command == L"set" && argc >= 4) return SetText(control, argv[3]) ? 0 : 1;
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
   if (command == L"choose-text" && argc >= 4) return ChooseLineByText(control, argv[3]);
