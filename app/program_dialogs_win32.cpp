@@ -36,4 +36,10 @@ bool Win32ProgramDialogs::OpenDisplayOptions() {
 
 void Win32ProgramDialogs::OpenInterfaceDialog() {}
 
+// The run window "DETAILRESULTATS" is not in this build yet: nothing is shown, so there is no
+// answer to read and the participant's sheet stays as it is.
+bool Win32ProgramDialogs::OpenRunSynthesis() {
+  return false;
+}
+
 }  // namespace zarvo
