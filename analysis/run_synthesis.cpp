@@ -37,10 +37,7 @@ int SetupEditLimit(int field) {
 
 void SetupFieldTyped(SetupSheet& sheet, int field, const char* text) {
   if (field < 0 || field >= kSetupFieldCount || text == nullptr) return;
-  const size_t limit = size_t(SetupEditLimit(field));
-  // The edit already holds its text to the limit; a longer text (pasted before the limit was set)
-  // is cut here all the same, so the field always keeps its terminator and one byte spare.
-  SetText(SetupField(sheet, field), size_t(SetupFieldCapacity(field)), text, strnlen(text, limit));
+  SetText(SetupField(sheet, field), size_t(SetupFieldCapacity(field)), text);
 }
 
 bool CarChosen(const char* selectedText, SetupSheet& sheet, MessageBoxes& boxes) {

@@ -37,8 +37,10 @@ void OpenRunSynthesis(RunSynthesis& synthesis, MessageBoxes& boxes);
 // field's capacity minus 2.
 int SetupEditLimit(int field);
 
-// The text of the edit of field i changed: the whole text, cut to the edit's limit, becomes the
-// field of the working copy. An index out of 0..48 changes nothing.
+// The text of the edit of field i changed: its whole text becomes the field of the working copy,
+// cut only to the field's capacity minus one. The edit's limit holds typing to capacity minus 2,
+// but a text that came in longer (from the run or a car, up to capacity minus one) is kept as it
+// is when the edit reports it back. An index out of 0..48 changes nothing.
 void SetupFieldTyped(SetupSheet& sheet, int field, const char* text);
 
 // A new selection in the chooser, given by its text. The empty text changes nothing;

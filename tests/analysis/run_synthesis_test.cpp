@@ -191,15 +191,26 @@ TEST_F(RunSynthesisTest, EachEditKeepsItsFieldsCapacityMinusTwo) {
   for (int i = 0; i < kSetupFieldCount; ++i) {
     EXPECT_EQ(SetupEditLimit(i), SetupFieldCapacity(i) - 2) << i;
   }
-  EXPECT_EQ(SetupEditLimit(0), 38);
+  EXPECT_EQ(SetupEditLimit(0), 38);   // track conditions
+  EXPECT_EQ(SetupEditLimit(1), 28);   // car name
+  EXPECT_EQ(SetupEditLimit(2), 18);   // engine
+  EXPECT_EQ(SetupEditLimit(7), 38);   // clutch gear
+  EXPECT_EQ(SetupEditLimit(11), 13);  // ratio
+  EXPECT_EQ(SetupEditLimit(48), 18);  // throttle servo
   EXPECT_EQ(SetupEditLimit(-1), 0);
   EXPECT_EQ(SetupEditLimit(kSetupFieldCount), 0);
 
+  // A text as long as the field holds (a car's or the run's) is kept whole when its edit reports
+  // it back; anything longer is cut to the field.
   auto sheet = FilledSheet();
+  const std::string full(size_t(SetupFieldCapacity(0) - 1), 'F');
+  SetupFieldTyped(*sheet, 0, full.c_str());
+  EXPECT_EQ(std::string(sheet->trackConditions), full);
   const std::string longText(200, 'L');
   for (int i = 0; i < kSetupFieldCount; ++i) {
     SetupFieldTyped(*sheet, i, longText.c_str());
-    EXPECT_EQ(std::strlen(SetupField(*sheet, i)), size_t(SetupEditLimit(i))) << i;
+    EXPECT_EQ(std::strlen(SetupField(*sheet, i)), size_t(SetupFieldCapacity(i) - 1))
+        << "the field keeps its terminator: " << i;
   }
   SetupFieldTyped(*sheet, 3, "Novarossi");
   EXPECT_STREQ(SetupField(*sheet, 3), "Novarossi");

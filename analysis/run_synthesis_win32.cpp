@@ -1,0 +1,62 @@
+// The run synthesis additions on the run window's controls (see run_synthesis_win32.h).
+#include "analysis/run_synthesis_win32.h"
+
+#include "app/dialog_controls_win32.h"
+
+namespace zarvo {
+
+int SetupSheetEditControl(int field) {
+  return field == 0 ? 5001 : 5002 + field;
+}
+
+namespace {
+
+// The field of a setup-sheet edit, -1 for any other control.
+int FieldOfControl(int id) {
+  if (id == 5001) return 0;
+  if (id >= 5003 && id <= 5050) return id - 5002;
+  return -1;
+}
+
+void RewriteCarFields(HWND dialog, const SetupSheet& sheet) {
+  for (int i = 1; i < kSetupFieldCount; ++i) {
+    dialog::SetItemText(dialog, SetupSheetEditControl(i), SetupField(sheet, i));
+  }
+}
+
+}  // namespace
+
+void ShowSynthesisControls(HWND dialog, const RunSynthesis& synthesis) {
+  dialog::ShowItem(dialog, IDOK, true);
+  dialog::ShowItem(dialog, kCarChooserControl, true);
+  for (const std::string& entry : synthesis.cars) {
+    dialog::ComboAdd(dialog, kCarChooserControl, entry.c_str());
+  }
+  dialog::ComboSelect(dialog, kCarChooserControl, 0);
+  for (int i = 0; i < kSetupFieldCount; ++i) {
+    const int id = SetupSheetEditControl(i);
+    dialog::LimitItemText(dialog, id, SetupEditLimit(i));
+    SendDlgItemMessageW(dialog, id, EM_SETREADONLY, FALSE, 0);
+  }
+}
+
+bool OnSynthesisCommand(HWND dialog, WPARAM wParam, RunSynthesis& synthesis, MessageBoxes& boxes) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  SetupSheet& sheet = synthesis.run.participant.setup;
+  const int field = FieldOfControl(id);
+  if (field >= 0 && code == EN_CHANGE) {
+    SetupFieldTyped(sheet, field, dialog::ItemText(dialog, id).c_str());
+    return true;
+  }
+  if (id == kCarChooserControl && code == CBN_SELCHANGE) {
+    const std::string chosen = dialog::ComboSelectedText(dialog, kCarChooserControl);
+    CarChosen(chosen.c_str(), sheet, boxes);
+    // Rewritten whatever was answered; the track conditions edit keeps what it holds.
+    RewriteCarFields(dialog, sheet);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace zarvo

@@ -1,0 +1,28 @@
+// The run synthesis additions on the run window's dialog ("DETAILRESULTATS"): the window procedure
+// of the run window calls these in synthesis mode, at its opening and for its commands, and calls
+// LeaveRunSynthesis (analysis/run_synthesis.h) with "Save", "Cancel" or the close box.
+#pragma once
+
+#include <windows.h>
+
+#include "analysis/run_synthesis.h"
+#include "platform/message_boxes.h"
+
+namespace zarvo {
+
+// The car chooser of the template, and the edit of setup-sheet field i (0 = track conditions in
+// 5001; field i >= 1 in 5002 + i, so the car name is in 5003 and the throttle servo in 5050).
+constexpr int kCarChooserControl = 5002;
+int SetupSheetEditControl(int field);
+
+// At opening, once the edits hold the sheet: "Save" and the chooser shown, the chooser filled with
+// its entries and its empty entry selected, every setup-sheet edit limited to its field's capacity
+// minus 2 and editable.
+void ShowSynthesisControls(HWND dialog, const RunSynthesis& synthesis);
+
+// WM_COMMAND of the run window in synthesis mode: a changed setup-sheet edit is copied into the
+// working copy; a new selection in the chooser goes through CarChosen, then the edits of the car
+// name to the throttle servo are written again from the sheet. False for any other command.
+bool OnSynthesisCommand(HWND dialog, WPARAM wParam, RunSynthesis& synthesis, MessageBoxes& boxes);
+
+}  // namespace zarvo
