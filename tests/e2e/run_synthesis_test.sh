@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Ctrl+click on a results row under Wine, in one edition, while a run is timed with a wired Orix
+# decoder simulated on COM1: the run of the driver in that row is handed off in
+# "DetailResultats.res" (driver, laps, the 49 setup texts; run caption, circuit, run title),
+# checked from outside; a second Ctrl+click some seconds later hands off more laps (the timing went
+# on), and a press outside the marker column hands off nothing. Screenshots:
+# <artifacts>/synthesis-<edition>-*.png.
+#   run_synthesis_test.sh <en|fr>
+set -Eeuo pipefail
+edition=${1:?edition en or fr}
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine_env.sh"
+source "$here/program_env.sh"
+trap program_cleanup EXIT
+trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
+export LC_ALL=C.UTF-8
+
+begin=$(date +%s)
+e2e_start_display
+e2e_new_prefix
+dir="$E2E_PROGRAM_DIR"
+exe="zarvo-training-$edition.exe"
+[ -f "$dir/$exe" ] || fail "not installed: $exe"
+step=0
+shot() {
+  step=$((step + 1))
+  sleep 0.3
+  e2e_screenshot "$(printf 'synthesis-%s-%02d-%s' "$edition" "$step" "$1")"
+}
+handoff="$dir/DetailResultats.res"
+# Field <n> of line <l> of the hand-off (tab-separated, CR dropped).
+handoff_field() { sed -n "${1}p" "$handoff" | tr -d '\r' | cut -f"$2" | iconv -f CP1252 -t UTF-8; }
+
+# ---- Two drivers, one circuit, a wired Orix on COM1.
+printf 'ANNA\t\t\t\t\t\t\t\t\t\t001001\t\t\t\r\nBRUNO\t\t\t\t\t\t\t\t\t\t001002\t\t\t\r\n' >"$dir/BaseDonnéesPilotes.bd"
+printf 'Piste des Ours\t120\t18.250\t18250\tMARC\t1\tGrenoble\t\t\r\n' >"$dir/BaseDonnéesCircuits.bd"
+printf 'COM1\t1\tZarvoOrix\r\n' >"$dir/$INTERFACE_FILE_NAME"
+map_com1
+start_simulator --mode orix --id 31 --transponders 1001-1002 --lap 1500-1700 --stagger 200
+started_runs() { grep -c "sent start answer" "$E2E_WORK/simulator.log" || true; }
+
+start_program "$exe"
+e2e_robot wait-window classeF 30000 || fail "no main window"
+robot_line answer Message ok 15000 >/dev/null || fail "no decoder report"
+answer_warning
+
+# ---- The session: its track, both drivers, a run of 1 minute without countdown, run 1 selected.
+e2e_robot tree-select 11000
+e2e_robot tree-rclick 11000
+e2e_robot popup 5000 || fail "no menu on the track"
+track=$(text track-dialog)
+e2e_robot in "$track" select 4102 0
+e2e_robot in "$track" click 1
+e2e_robot wait-gone '#32770' 5000 || fail "the track dialog stayed"
+e2e_robot tree-select 12000
+e2e_robot tree-rclick 12000
+e2e_robot popup 5000 || fail "no menu on the drivers"
+list=$(text participants-dialog)
+for index in 0 1; do
+  e2e_robot in "$list" select 4203 $index
+  e2e_robot in "$list" click 4204
+done
+e2e_robot in "$list" click 1
+e2e_robot wait-gone '#32770' 5000 || fail "the participants dialog stayed"
+e2e_robot tree-select 13000
+e2e_robot tree-rclick 13000
+e2e_robot popup 5000 || fail "no menu on the parameters"
+parameters=$(text parameters-dialog)
+e2e_robot in "$parameters" set 4405 1
+e2e_robot in "$parameters" set 4407 0
+e2e_robot in "$parameters" click 1
+e2e_robot wait-gone '#32770' 5000 || fail "the parameters dialog stayed"
+e2e_robot tree-select 14000
+e2e_robot tree-rclick 14000
+e2e_robot popup 5000 || fail "no menu on the sessions"
+sleep 0.3
+e2e_robot tree-select 14001
+sleep 0.5
+expect_equal "Start" "enabled=1 visible=1 checked=0" "$(robot_line state 2001)"
+
+# ---- The run: Ctrl+click on the first row of the table (the marker column, just under the
+# heading band of a 1600 x 900 screen) while it is timed.
+e2e_robot click 2001
+for _ in $(seq 50); do [ "$(started_runs)" -ge 1 ] && break; sleep 0.2; done
+[ "$(started_runs)" -ge 1 ] || fail "the decoder was never asked to start"
+sleep 6
+rm -f "$handoff"
+e2e_robot ctrl-lclick 300 160  # right of the marker column: no row
+sleep 0.5
+[ ! -e "$handoff" ] || fail "a press outside the marker column handed a run off"
+e2e_robot ctrl-lclick 240 160
+for _ in $(seq 20); do [ -s "$handoff" ] && break; sleep 0.1; done
+[ -s "$handoff" ] || fail "no hand-off after Ctrl+click on the first row"
+shot first-ctrl-click
+driver=$(handoff_field 1 1)
+case "$driver" in ANNA | BRUNO) ;; *) fail "hand-off driver: '$driver'" ;; esac
+laps_first=$(handoff_field 1 2)
+[ "$laps_first" -ge 1 ] || fail "no lap in the first hand-off ($laps_first)"
+# Line 1: driver, n, n + 1 passage times, 49 texts; every field ends with a tab.
+fields=$(sed -n 1p "$handoff" | tr -d '\r' | awk -F'\t' '{print NF - 1}')
+expect_equal "fields of line 1" "$((2 + laps_first + 1 + 49))" "$fields"
+expect_equal "run caption" " SEANCE TRAINING - Run1 " "$(handoff_field 2 1)"
+expect_equal "circuit" "Piste des Ours" "$(handoff_field 2 2)"
+title_words="Start - Duration"
+[ "$edition" = fr ] && title_words="Départ - Durée"
+title_start=${title_words%% - *}
+title_duration=${title_words#* - }
+case "$(handoff_field 2 3)" in "$title_start "????/??/??" "??:??:??" - $title_duration "*) ;;
+  *) fail "run title: '$(handoff_field 2 3)'" ;; esac
+expect_equal "Start during the run" "enabled=0 visible=1 checked=0" "$(robot_line state 2001)"
+
+sleep 4
+e2e_robot ctrl-lclick 240 160
+sleep 0.5
+laps_second=$(handoff_field 1 2)
+[ "$laps_second" -gt "$laps_first" ] ||
+  fail "no lap timed after the first Ctrl+click ($laps_first, then $laps_second)"
+echo "figures ($edition): $laps_first laps handed off, then $laps_second four seconds later"
+shot second-ctrl-click
+
+e2e_robot click 2002
+e2e_robot wait-state 2001 enabled 5000 || fail "Stop did not end the run"
+close_program
+echo "figures ($edition): the scenario took $(($(date +%s) - begin)) s"
+echo "run synthesis ($edition) passed"
