@@ -231,7 +231,7 @@ void Program::OpenRunSynthesis(int slot) {
   if (flag != 1) return;
   if (session_ != nullptr) session_->MarkRunChanged();
   const RunState& run = s.race.run;
-  if (!run.startArmed && !run.raceRunning) {
+  if (s.session.loadedRun != 0 && !run.startArmed && !run.raceRunning) {
     ArchiveParticipantRun(participant, run.runTitle, s.session.runCaption,
                           s.session.track.circuitName, services_.boxes);
   }

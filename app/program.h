@@ -165,8 +165,9 @@ class Program {
   int OnResultsCtrlClick(int x, int y);
   // The run synthesis of slot 1..20: the run handed off (a failure is reported and the window
   // opens all the same), the window shown, its answer read. A saved sheet replaces the slot's
-  // sheet and marks the run changed, so the working copy gets it; when no run is armed or timed,
-  // the slot's archived run is rewritten at once, since the run's end has already stored it.
+  // sheet and marks the run changed, so the working copy gets it; when a run is loaded but not
+  // armed or timed, the slot's archived run is rewritten at once, since the run's end (or an
+  // earlier leaving) has already stored it.
   // Timer 1 goes on while the window is open: passages are counted behind it, and only the
   // sheet is taken from the answer.
   void OpenRunSynthesis(int slot);

@@ -716,6 +716,7 @@ TEST_F(ProgramTest, ASavedSheetReachesTheDriversRunsDatabase) {
   program->AfterWindowShown();
   SeatTwoDrivers(*program);
   ProgramState& s = program->state();
+  s.session.loadedRun = 1;  // run 1 selected in the tree
   ASSERT_TRUE(MakeDirectory("Base données runs"));
   const std::string path = RunsDatabasePath("ANNA");
   ASSERT_TRUE(CreateRunsDatabase("ANNA"));
