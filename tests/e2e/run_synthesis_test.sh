@@ -3,7 +3,11 @@
 # decoder simulated on COM1: the run of the driver in that row is handed off in
 # "DetailResultats.res" (driver, laps, the 49 setup texts; run caption, circuit, run title),
 # checked from outside; a second Ctrl+click some seconds later hands off more laps (the timing went
-# on), and a press outside the marker column hands off nothing. Screenshots:
+# on), and a press outside the marker column hands off nothing. Then the synthesis additions, on
+# plain controls until the run window exists (zarvo-synthesis-controls-<edition>), take that
+# hand-off: a car of the cars database chosen (its confirmation answered; the later of its two
+# lines wins), two fields edited, "Save" writes the setup answer, checked from outside; "Cancel"
+# after edits answers with flag 0. Screenshots:
 # <artifacts>/synthesis-<edition>-*.png.
 #   run_synthesis_test.sh <en|fr>
 set -Eeuo pipefail
@@ -35,6 +39,13 @@ handoff_field() { sed -n "${1}p" "$handoff" | tr -d '\r' | cut -f"$2" | iconv -f
 printf 'ANNA\t\t\t\t\t\t\t\t\t\t001001\t\t\t\r\nBRUNO\t\t\t\t\t\t\t\t\t\t001002\t\t\t\r\n' >"$dir/BaseDonnéesPilotes.bd"
 printf 'Piste des Ours\t120\t18.250\t18250\tMARC\t1\tGrenoble\t\t\r\n' >"$dir/BaseDonnéesCircuits.bd"
 printf 'COM1\t1\tZarvoOrix\r\n' >"$dir/$INTERFACE_FILE_NAME"
+# Cars: "Buggy" twice (fields "a1".."a48", then "b1".."b48") around "Truck".
+car_line() {
+  local line="$1\t" i
+  for i in $(seq 48); do line+="$2$i\t"; done
+  printf "${line}\t\r\n"
+}
+{ car_line Buggy a; car_line Truck t; car_line Buggy b; } >"$dir/BaseDonnéesVoitures.bd"
 map_com1
 start_simulator --mode orix --id 31 --transponders 1001-1002 --lap 1500-1700 --stagger 200
 started_runs() { grep -c "sent start answer" "$E2E_WORK/simulator.log" || true; }
@@ -120,6 +131,55 @@ shot second-ctrl-click
 
 e2e_robot click 2002
 e2e_robot wait-state 2001 enabled 5000 || fail "Stop did not end the run"
+
+# ---- The synthesis additions on the run just handed off (the robot needs the main window).
+viewer="$ZARVO_WINDOWS_BUILD_DIR/tests/e2e/zarvo-synthesis-controls-$edition.exe"
+[ -f "$viewer" ] || fail "not built: $viewer"
+cp "$viewer" "$dir/"
+cp "$handoff" "$E2E_WORK/handoff.res"
+controls="Synthesis controls"
+reset_entry="DATA RESET"
+[ "$edition" = fr ] && reset_entry="RAZ paramètres"
+start_viewer() {
+  (cd "$dir" && exec wine "./$(basename "$viewer")") >"$E2E_WORK/viewer.out" 2>&1 &
+  VIEWER_PID=$!
+  e2e_robot in "$controls" wait-state 2 visible 15000 >/dev/null || fail "no synthesis controls"
+}
+wait_viewer() {
+  local status=0
+  wait "$VIEWER_PID" || status=$?
+  expect_equal "viewer's answer" "$1" "$status"
+}
+start_viewer
+expect_equal "car chooser" "|$reset_entry|Buggy|Truck|Buggy" "$(robot_line in "$controls" list 5002)"
+expect_equal "Save shown" "enabled=1 visible=1 checked=0" "$(robot_line in "$controls" state 1)"
+e2e_robot in "$controls" choose-text 5002 Buggy
+got=$(robot_line answer "$(text question)" yes 5000) || fail "no car confirmation"
+case "$got" in *Buggy*) fail "confirmation names the car" ;; esac
+sleep 0.3
+expect_equal "car name from the later line" "b1" "$(robot_line in "$controls" text 5003)"
+expect_equal "throttle servo from the later line" "b48" "$(robot_line in "$controls" text 5050)"
+e2e_robot in "$controls" set 5004 "Novarossi P5"
+e2e_robot in "$controls" set 5013 "7.2"
+sleep 0.3
+shot car-chosen-and-edited
+e2e_robot in "$controls" click 1
+wait_viewer 1
+answer=$(head -n1 "$handoff" | tr -d '\r')
+expected="1\t\t"
+for i in $(seq 48); do
+  case $i in 2) expected+="Novarossi P5\t" ;; 11) expected+="7.2\t" ;; *) expected+="b$i\t" ;; esac
+done
+expect_equal "setup answer of Save" "$(printf "$expected")" "$answer"
+
+# "Cancel" after edits: flag 0 (the main window keeps its sheet then).
+cp "$E2E_WORK/handoff.res" "$handoff"
+start_viewer
+e2e_robot in "$controls" set 5004 "dropped"
+sleep 0.3
+e2e_robot in "$controls" click 2
+wait_viewer 0
+expect_equal "flag of Cancel" "0" "$(head -n1 "$handoff" | cut -f1)"
 close_program
 echo "figures ($edition): the scenario took $(($(date +%s) - begin)) s"
 echo "run synthesis ($edition) passed"
