@@ -3,6 +3,7 @@
 #include "app/program_dialogs_win32.h"
 
 #include "databases/database_editor_win32.h"
+#include "databases/runs_database_dialog_win32.h"
 #include "settings/display_dialog_win32.h"
 #include "settings/sound_dialog_win32.h"
 
@@ -24,7 +25,9 @@ bool Win32ProgramDialogs::OpenFrequenciesEditor() {
   return RunDatabaseEditor(*owner_, EditorKind::kFrequencies, boxes_);
 }
 
-void Win32ProgramDialogs::OpenRunsDatabase() {}
+void Win32ProgramDialogs::OpenRunsDatabase() {
+  RunRunsDatabaseDialog(*owner_, boxes_);
+}
 
 bool Win32ProgramDialogs::OpenSoundOptions() {
   return RunSoundDialog(*owner_, boxes_);

@@ -171,5 +171,29 @@
 #define TXT_CAR_RADIO ZT("Radio :", "Radio :")
 #define TXT_CAR_STEERING_SERVO ZT("Steering Servo :", "Servo Direction :")
 #define TXT_CAR_THROTTLE_SERVO ZT("Throttle Servo :", "Servo Gaz :")
+// Runs database dialog "BASERESULTATS".
+#define TXT_RUNS_DIALOG_CAPTION ZT("Runs Database", "Base de données Synthèses runs")
+#define TXT_RUNS_DIALOG_TITLE \
+  ZT("Database : Runs synthesis", "Base de données : Synthèses des runs")
+#define TXT_RUNS_DIALOG_ID ZT("ID", "N°ID")
+#define TXT_RUNS_DIALOG_DRIVERS ZT("Drivers", "Pilotes")
+#define TXT_RUNS_DIALOG_ARCHIVING \
+  ZT("Activation of the runs backup", "Activation de la sauvegarde des runs")
+#define TXT_RUNS_DIALOG_LEVEL ZT("Filling level :", "Taux remplissage :")
+#define TXT_RUNS_DIALOG_SAVED_FOR ZT("Runs saved for", "Runs sauvegardés de")
+#define TXT_RUNS_DIALOG_REMOVE ZT("Remove the run", "Supprimer le run")
+#define TXT_RUNS_DIALOG_OK ZT("OK", "OK")
+// The filling level, then the same at 99 % and above.
+#define TXT_RUNS_DIALOG_GAUGE ZT("%d %c", "%d %c")
+#define TXT_RUNS_DIALOG_GAUGE_FULL ZT("%d %c saturation", "%d %c saturation")
+// Asked before a run is removed (title TXT_CAPTION_REMOVE_RUN, Yes/No).
+#define TXT_CAPTION_REMOVE_RUN ZT("Zarvo", "Attention")
+#define TXT_REMOVE_RUN_QUESTION \
+  ZT("Are you sure you want to remove the selected run?\nThe data will be definitively lost.", \
+     "Attention!\nSi vous validez, le run sera effacé définitivement!")
+// The selected driver's runs file cannot be opened (titled TXT_CAPTION_ERROR).
+#define TXT_RUNS_DIALOG_RUNS_FILE_NOT_FOUND \
+  ZT("Error: Selected driver's run file not found", \
+     "Erreur: le fichier Run du pilote sélectionné n'a pas été trouvé")
 
 #endif

@@ -62,6 +62,17 @@ TEST_F(RunSynthesisTest, ChooserListsTheFixedEntriesThenTheCarsInFileOrder) {
   EXPECT_TRUE(boxes.shown.empty());
 }
 
+TEST_F(RunSynthesisTest, ChooserHoldsAtMostTheCarsOfACarsTable) {
+  std::string file;
+  for (int i = 0; i < kCarChooserCars + 5; ++i) file += "Car" + std::to_string(i) + "\t\r\n";
+  WriteBytes(kCarsFile, file);
+  WriteBytes(kDetailResultsFile, "");
+  auto synthesis = std::make_unique<RunSynthesis>();
+  OpenRunSynthesis(*synthesis, boxes);
+  ASSERT_EQ(synthesis->cars.size(), size_t(2 + kCarChooserCars));
+  EXPECT_EQ(synthesis->cars.back(), "Car" + std::to_string(kCarChooserCars - 1));
+}
+
 TEST_F(RunSynthesisTest, MissingFilesAtOpeningAreReportedAndLeaveAnEmptyRunAndTwoEntries) {
   auto synthesis = std::make_unique<RunSynthesis>();
   std::memset(&synthesis->run, 0x55, sizeof synthesis->run);  // what a previous run left
