@@ -26,10 +26,10 @@ void RewriteCarFields(HWND dialog, const SetupSheet& sheet) {
 
 }  // namespace
 
-void ShowSynthesisControls(HWND dialog, const RunSynthesis& synthesis) {
+void ShowSynthesisControls(HWND dialog, const std::vector<std::string>& cars) {
   dialog::ShowItem(dialog, IDOK, true);
   dialog::ShowItem(dialog, kCarChooserControl, true);
-  for (const std::string& entry : synthesis.cars) {
+  for (const std::string& entry : cars) {
     dialog::ComboAdd(dialog, kCarChooserControl, entry.c_str());
   }
   dialog::ComboSelect(dialog, kCarChooserControl, 0);
@@ -40,10 +40,9 @@ void ShowSynthesisControls(HWND dialog, const RunSynthesis& synthesis) {
   }
 }
 
-bool OnSynthesisCommand(HWND dialog, WPARAM wParam, RunSynthesis& synthesis, MessageBoxes& boxes) {
+bool OnSynthesisCommand(HWND dialog, WPARAM wParam, SetupSheet& sheet, MessageBoxes& boxes) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
-  SetupSheet& sheet = synthesis.run.participant.setup;
   const int field = FieldOfControl(id);
   if (field >= 0 && code == EN_CHANGE) {
     SetupFieldTyped(sheet, field, dialog::ItemText(dialog, id).c_str());

@@ -2,6 +2,7 @@
 // nothing and changes nothing.
 #include "app/program_dialogs_win32.h"
 
+#include "analysis/run_window_win32.h"
 #include "databases/database_editor_win32.h"
 #include "databases/runs_database_dialog_win32.h"
 #include "settings/display_dialog_win32.h"
@@ -39,10 +40,9 @@ bool Win32ProgramDialogs::OpenDisplayOptions() {
 
 void Win32ProgramDialogs::OpenInterfaceDialog() {}
 
-// The run window "DETAILRESULTATS" is not in this build yet: nothing is shown, so there is no
-// answer to read and the participant's sheet stays as it is.
 bool Win32ProgramDialogs::OpenRunSynthesis() {
-  return false;
+  RunSynthesisWindow(*owner_, boxes_);
+  return true;
 }
 
 }  // namespace zarvo
