@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/run_window.h"
 #include "databases/database_files.h"
 #include "platform/files.h"
 #include "tests/support/fakes.h"
@@ -268,6 +269,47 @@ TEST_F(RunSynthesisTest, AnAnswerThatCannotBeWrittenIsReported) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, TXT_DETAIL_RESULTS_FILE_NOT_FOUND);
   EXPECT_EQ(boxes.shown[0].caption, TXT_CAPTION_ERROR);
+}
+
+// The text drawn at (x, y) of a list, or "<none>".
+std::string TextAt(const DrawList& list, int x, int y) {
+  for (int i = 0; i < list.count; ++i) {
+    const DrawOp& op = list.ops[i];
+    if (op.kind == DrawKind::kText && op.x1 == x && op.y1 == y) return std::string(list.TextOf(op));
+  }
+  return "<none>";
+}
+
+TEST_F(RunSynthesisTest, ThePageShowsTheSheetAsItStandsAndTheViewIsKeptApart) {
+  WriteBytes(kCarsFile, CarLine("Buggy", "b"));
+  auto p = std::make_unique<ParticipantRecord>();
+  std::memset(p.get(), 0, sizeof *p);
+  SetText(p->driverName, "ANNA");
+  p->lapCount = 1;
+  p->passageTimes[1] = 21000;
+  SetText(p->setup.carName, "Old car");
+  auto model = std::make_unique<RunWindowModel>();
+  ClearRunWindow(*model, RunWindowKind::kSynthesis);
+  LoadRunWindow(*model, *p, " Training - Run1 ", "Mornay", "Start 2026/12/07");
+  boxes.answers = {Answer::kYes};
+  ASSERT_TRUE(CarChosen("Buggy", model->record.setup, boxes));
+  SetupFieldTyped(model->record.setup, 2, "Novarossi P5");
+  auto list = std::make_unique<DrawList>();
+  list->Clear();
+  DrawRunPage(*model, *list);
+  EXPECT_EQ(TextAt(*list, 105, 592), "b1") << "the car name";
+  EXPECT_EQ(TextAt(*list, 110, 670), "Novarossi P5") << "the engine as typed";
+
+  // A view chosen in the synthesis is its own: the run detail window keeps the one it had.
+  const GraphView detailView = KeptView(RunWindowKind::kDetail);
+  const GraphView other = detailView == GraphView::kCurve ? GraphView::kData : GraphView::kCurve;
+  ChooseRunView(*model, other);
+  EXPECT_EQ(KeptView(RunWindowKind::kSynthesis), other);
+  EXPECT_EQ(KeptView(RunWindowKind::kDetail), detailView);
+  auto reopened = std::make_unique<RunWindowModel>();
+  ClearRunWindow(*reopened, RunWindowKind::kSynthesis);
+  EXPECT_EQ(reopened->view, other);
+  KeptView(RunWindowKind::kSynthesis) = GraphView::kData;  // as the program starts
 }
 
 }  // namespace
