@@ -13,11 +13,6 @@
 
 namespace zarvo {
 
-// The car chooser of the template, and the edit of setup-sheet field i (0 = track conditions in
-// 5001; field i >= 1 in 5002 + i, so the car name is in 5003 and the throttle servo in 5050).
-constexpr int kCarChooserControl = 5002;
-int SetupSheetEditControl(int field);
-
 // At opening, once the edits hold the sheet: "Save" and the chooser shown, the chooser filled with
 // its entries (RunSynthesis::cars) and its empty entry selected, every setup-sheet edit limited to
 // its field's capacity minus 2 and editable.

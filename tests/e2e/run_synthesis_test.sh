@@ -31,6 +31,11 @@ shot() {
 }
 handoff="$dir/DetailResultats.res"
 # Field <n> of line <l> of the hand-off (tab-separated, CR dropped).
+# The window writes its answer just after it is gone: wait for the flag.
+wait_answer() {
+  for _ in $(seq 50); do [ "$(head -n1 "$handoff" | cut -f1)" = "$1" ] && return 0; sleep 0.1; done
+  fail "no setup answer with flag $1: $(head -c 80 "$handoff")"
+}
 handoff_field() { sed -n "${1}p" "$handoff" | tr -d '\r' | cut -f"$2" | iconv -f CP1252 -t UTF-8; }
 
 # ---- Two drivers, one circuit, a wired Orix on COM1.
@@ -135,6 +140,7 @@ sleep 4  # passages keep coming behind the window
 shot car-chosen-and-edited
 e2e_robot in "$synth" click 1
 e2e_robot wait-gone '#32770' 5000 || fail "the synthesis stayed open after Save"
+wait_answer 1
 sheet=""
 for i in $(seq 48); do
   case $i in 2) sheet+="Novarossi P5\t" ;; 11) sheet+="7.2\t" ;; *) sheet+="b$i\t" ;; esac
@@ -157,6 +163,7 @@ e2e_robot in "$synth" set 5004 "dropped"
 e2e_robot in "$synth" set 5001 "Wet"
 e2e_robot in "$synth" click 2
 e2e_robot wait-gone '#32770' 5000 || fail "the synthesis stayed open after Cancel"
+wait_answer 0
 expect_equal "flag of Cancel" "0" "$(head -n1 "$handoff" | cut -f1)"
 shot after-cancel
 
