@@ -10,6 +10,8 @@
 #include <string>
 
 #include "analysis/drawing_win32.h"
+#include "analysis/run_synthesis.h"
+#include "analysis/run_synthesis_win32.h"
 #include "analysis/run_window.h"
 #include "app/dialog_controls_win32.h"
 #include "platform/files.h"
@@ -26,6 +28,19 @@ struct RunWindowExtra {
 };
 
 using RunWindowData = dialog::ModalData<RunWindowModel, RunWindowExtra>;
+
+// The run synthesis being shown, or nullptr for the run detail window. One run window is open at
+// a time (each is modal), so the procedure finds it here.
+RunSynthesis* gSynthesis = nullptr;
+
+// The synthesis' opening: the run hand-off (the heading lines, range and laps as the run detail
+// window builds them) and the car chooser's entries.
+void OpenSynthesisRunWindow(RunWindowModel& model, RunSynthesis& synthesis, MessageBoxes& boxes) {
+  ClearRunWindow(model, RunWindowKind::kSynthesis);
+  OpenRunSynthesis(synthesis, boxes);
+  const RunHandOff& run = synthesis.run;
+  LoadRunWindow(model, run.participant, run.runCaption, run.circuitName, run.runTitle);
+}
 
 RECT RectOf(const GraphRect& r) {
   return RECT{r.left, r.top, r.right, r.bottom};
@@ -69,7 +84,11 @@ void ShowStripBar(HWND window, const RunWindowModel& model) {
 BOOL OnInit(HWND window, RunWindowData& data) {
   RunWindowModel& model = data.model;
   data.extra.folder = CurrentFolder();
-  OpenArchivedRunWindow(model, *data.boxes);
+  if (gSynthesis != nullptr) {
+    OpenSynthesisRunWindow(model, *gSynthesis, *data.boxes);
+  } else {
+    OpenArchivedRunWindow(model, *data.boxes);
+  }
   data.fonts.Apply(window,
                    {IDC_RUN_SHOCKS_FRONT_HEAD, IDC_RUN_SHOCKS_REAR_HEAD, IDC_RUN_CHASSIS_FRONT_HEAD,
                     IDC_RUN_CHASSIS_REAR_HEAD, IDC_RUN_TIRES_FRONT_HEAD, IDC_RUN_TIRES_REAR_HEAD,
@@ -96,11 +115,15 @@ BOOL OnInit(HWND window, RunWindowData& data) {
   if (data.extra.printImage != nullptr)
     SendDlgItemMessageW(window, IDC_RUN_PRINT, BM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(data.extra.printImage));
-  // The archived run's window: the sheet is only shown and "Cancel" is the one way out.
-  dialog::ShowItem(window, IDOK, false);
-  dialog::ShowItem(window, IDC_RUN_CAR_LIST, false);
-  SetWindowPos(GetDlgItem(window, IDCANCEL), nullptr, 750, 600, 60, 24, SWP_NOZORDER);
-  SetWindowPos(GetDlgItem(window, IDC_RUN_CAR_LABEL), nullptr, 20, 44, 60, 16, SWP_NOZORDER);
+  if (gSynthesis != nullptr) {
+    ShowSynthesisControls(window, gSynthesis->cars);
+  } else {
+    // The archived run's window: the sheet is only shown and "Cancel" is the one way out.
+    dialog::ShowItem(window, IDOK, false);
+    dialog::ShowItem(window, IDC_RUN_CAR_LIST, false);
+    SetWindowPos(GetDlgItem(window, IDCANCEL), nullptr, 750, 600, 60, 24, SWP_NOZORDER);
+    SetWindowPos(GetDlgItem(window, IDC_RUN_CAR_LABEL), nullptr, 20, 44, 60, 16, SWP_NOZORDER);
+  }
   ShowStripBar(window, model);
   InvalidateRect(window, nullptr, TRUE);
   return TRUE;
@@ -178,6 +201,14 @@ void PrintPage(HWND window, RunWindowData& data) {
 
 void OnCommand(HWND window, RunWindowData& data, int id, int code) {
   RunWindowModel& model = data.model;
+  if (gSynthesis != nullptr) {
+    if (id == IDOK) {  // "Save": the sheet as it stands is the answer
+      data.confirmed = true;
+      EndDialog(window, IDOK);
+      return;
+    }
+    if (OnSynthesisCommand(window, MAKEWPARAM(id, code), model.record.setup, *data.boxes)) return;
+  }
   switch (id) {
     case IDC_RUN_FIRST_LAP:
     case IDC_RUN_LAST_LAP:
@@ -266,6 +297,19 @@ bool OnMessage(HWND window, RunWindowData& data, UINT message, WPARAM wParam, LP
 }
 
 }  // namespace
+
+void RunSynthesisWindow(HWND owner, MessageBoxes& boxes) {
+  static RunSynthesis synthesis;  // about 4 kB of passage times and the car names
+  auto model = std::make_unique<RunWindowModel>();
+  const std::string folder = CurrentFolder();
+  gSynthesis = &synthesis;
+  const bool saved =
+      dialog::RunModal<RunWindowModel, OnInit, OnCommand, nullptr, OnMessage, RunWindowExtra>(
+          owner, L"DETAILRESULTATS", boxes, *model);
+  gSynthesis = nullptr;
+  SetCurrentFolder(folder.c_str());
+  LeaveRunSynthesis(model->record.setup, saved, boxes);
+}
 
 void RunArchivedRunWindow(HWND owner, MessageBoxes& boxes) {
   auto model = std::make_unique<RunWindowModel>();

@@ -11,4 +11,10 @@ namespace zarvo {
 // the archived-run request. Modal to owner; nothing is written when it closes.
 void RunArchivedRunWindow(HWND owner, MessageBoxes& boxes);
 
+// The run synthesis window of the run the main window handed off: the same window with "Save",
+// the car chooser and the setup sheet to edit. Leaving it writes the setup answer ("Save": flag 1
+// with the sheet as edited; "Cancel" and the close box: flag 0), once the working directory
+// recorded at opening is current again.
+void RunSynthesisWindow(HWND owner, MessageBoxes& boxes);
+
 }  // namespace zarvo

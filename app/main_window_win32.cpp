@@ -262,11 +262,8 @@ bool MainWindow::OnSetCursor() {
 
 void MainWindow::OnLeftButtonDown(WPARAM keys, int x, int y) {
   if ((keys & MK_CONTROL) != 0) {
-    const ProgramState& s = program_->state();
-    const int slot = SlotAtPointer(program_->Metrics(), program_->Layout(), s.view.firstVisibleRow,
-                                   s.race, x, y);
-    // The run synthesis of that slot opens here once it exists.
-    (void)slot;
+    // A modal window: this window's timer 1 still ticks through the window's message loop.
+    program_->OnResultsCtrlClick(x, y);
     return;
   }
   if (resizer_.Press(program_->Metrics(), x, y)) {

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "analysis/detail_results_file.h"
 #include "app/session_file.h"
 #include "databases/database_files.h"
+#include "databases/runs_database.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
@@ -233,6 +235,37 @@ bool Program::OnMenuCommand(int commandId) {
       return true;
     default:
       return false;
+  }
+}
+
+int Program::OnResultsCtrlClick(int x, int y) {
+  const ProgramState& s = *state_;
+  const int slot = SlotAtPointer(Metrics(), Layout(), s.view.firstVisibleRow, s.race, x, y);
+  if (slot != 0) OpenRunSynthesis(slot);
+  return slot;
+}
+
+void Program::OpenRunSynthesis(int slot) {
+  if (slot < 1 || slot > kSlotCount) return;
+  ProgramState& s = *state_;
+  ParticipantRecord& participant = s.race.slots[slot - 1];
+  if (!WriteRunHandOff(participant, s.session.runCaption, s.session.track.circuitName,
+                       s.race.run.runTitle)) {
+    services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DETAIL_RESULTS_FILE_NOT_FOUND, MessageIcon::kError);
+  }
+  // Without a window there is no answer: the file still holds the hand-off, never read as one.
+  if (!services_.programDialogs.OpenRunSynthesis()) return;
+  int flag = 0;
+  if (!ReadSetupAnswer(participant.setup, flag)) {
+    services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DETAIL_RESULTS_FILE_NOT_FOUND, MessageIcon::kError);
+    return;
+  }
+  if (flag != 1) return;
+  if (session_ != nullptr) session_->MarkRunChanged();
+  const RunState& run = s.race.run;
+  if (s.session.loadedRun != 0 && !run.startArmed && !run.raceRunning) {
+    ArchiveParticipantRun(participant, run.runTitle, s.session.runCaption,
+                          s.session.track.circuitName, services_.boxes);
   }
 }
 

@@ -168,6 +168,19 @@ class Program {
   // The results scroll bar moved: true when the first visible row changed (repaint the table).
   bool OnScroll(ScrollRequest request, int thumb);
 
+  // A left-button press with Ctrl down at (x, y) of the client area: the run synthesis of the
+  // participant in the row under the pointer. Returns that slot, 0 when the press was over no row
+  // (nothing happens then).
+  int OnResultsCtrlClick(int x, int y);
+  // The run synthesis of slot 1..20: the run handed off (a failure is reported and the window
+  // opens all the same), the window shown, its answer read. A saved sheet replaces the slot's
+  // sheet and marks the run changed, so the working copy gets it; when a run is loaded but not
+  // armed or timed, the slot's archived run is rewritten at once, since the run's end (or an
+  // earlier leaving) has already stored it.
+  // Timer 1 goes on while the window is open: passages are counted behind it, and only the
+  // sheet is taken from the answer.
+  void OpenRunSynthesis(int slot);
+
   std::string HelpDocumentPath() const;
 
  private:

@@ -17,6 +17,10 @@ class ProgramDialogs {
   virtual bool OpenSoundOptions() = 0;       // "SONS"
   virtual bool OpenDisplayOptions() = 0;     // "AFFICHAGE"
   virtual void OpenInterfaceDialog() = 0;    // "INTERFACE"
+  // The run synthesis ("DETAILRESULTATS") of the run handed off in "DetailResultats.res". True
+  // when the window was shown: it has then written its setup answer (or reported that it could
+  // not), to be read at once.
+  virtual bool OpenRunSynthesis() = 0;
 };
 
 }  // namespace zarvo

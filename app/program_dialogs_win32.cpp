@@ -2,6 +2,7 @@
 // nothing and changes nothing.
 #include "app/program_dialogs_win32.h"
 
+#include "analysis/run_window_win32.h"
 #include "databases/database_editor_win32.h"
 #include "databases/runs_database_dialog_win32.h"
 #include "settings/display_dialog_win32.h"
@@ -40,6 +41,11 @@ bool Win32ProgramDialogs::OpenDisplayOptions() {
 
 void Win32ProgramDialogs::OpenInterfaceDialog() {
   RunInterfaceDialog(*owner_, boxes_, port_, clock_);
+}
+
+bool Win32ProgramDialogs::OpenRunSynthesis() {
+  RunSynthesisWindow(*owner_, boxes_);
+  return true;
 }
 
 }  // namespace zarvo

@@ -25,6 +25,7 @@ class Win32ProgramDialogs : public ProgramDialogs {
   bool OpenSoundOptions() override;
   bool OpenDisplayOptions() override;
   void OpenInterfaceDialog() override;
+  bool OpenRunSynthesis() override;
 
  private:
   const HWND* owner_;

@@ -36,6 +36,16 @@
 // Marks the average on the histogram and the curve.
 #define TXT_GRAPH_AVERAGE ZT("avg", "moy")
 
+// The run synthesis' car chooser: confirmations of "DATA RESET" and of a car (titled
+// TXT_CAPTION_QUESTION, Yes / No).
+#define TXT_SYNTHESIS_CONFIRM_DATA_RESET \
+  ZT("Be careful!\nBy selecting this option, the actual cars settings will be cleared!", \
+     "Attention!\nSi vous sélectionnez cette option, les paramètres à l'écran seront effacés!")
+#define TXT_SYNTHESIS_CONFIRM_CAR \
+  ZT("Be careful!\nYou are choosing a new car; the actual car settings will be cleared and " \
+     "replaced!", \
+     "Attention!\nSi vous sélectionnez une voiture, les paramètres actuellement à l'écran " \
+     "seront supprimés et remplacés par ceux de la voiture choisie!")
 // Run detail window "DETAILRESULTATS" (also the run synthesis window).
 #define TXT_RUN_WINDOW_CAPTION ZT("Driver's run synthesis", "Analyse résultats pilote")
 #define TXT_RUN_WINDOW_SAVE ZT("Save", "Enregistrer")

@@ -34,6 +34,7 @@
 //   choose-text <id> <text>             selects the line with exactly that text and notifies
 // With or without "in <title>" (the main window or the dialog):
 //   lclick <x> <y>                      a left click at that point of the client area
+//   ctrl-lclick <x> <y>                 the same with the Ctrl key held
 //   origin                              (above) the screen position of the client area's corner
 //   dblclick <left|right> <x> <y>       double-clicks at that point of the client area
 //   press <id>                          clicks the control and returns once the dialog has
@@ -526,6 +527,15 @@ int LeftClick(HWND window, int x, int y) {
   return 0;
 }
 
+// A left click with the Ctrl key held, as the mouse reports it in the keys of the press.
+int ControlLeftClick(HWND window, int x, int y) {
+  const LPARAM at = static_cast<LPARAM>(MAKELONG(x, y));
+  PostMessageW(window, WM_MOUSEMOVE, MK_CONTROL, at);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at);
+  PostMessageW(window, WM_LBUTTONUP, MK_CONTROL, at);
+  return 0;
+}
+
 // A double-click with the left or right button at a point of the window's client area.
 int DoubleClick(HWND window, const std::wstring& button, int x, int y) {
   const LPARAM at = static_cast<LPARAM>(MAKELONG(x, y));
@@ -779,6 +789,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"tree") return PrintTree();
   if (command == L"lclick" && argc >= 4)
     return LeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
+  if (command == L"ctrl-lclick" && argc >= 4)
+    return ControlLeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"dblclick" && argc >= 5) {
     return DoubleClick(gContainer, argv[2], _wtoi(argv[3]), _wtoi(argv[4]));
   }

@@ -135,10 +135,12 @@ class ScriptedProgramDialogs : public ProgramDialogs {
   bool OpenSoundOptions() override { return Run(sound, soundOpened); }
   bool OpenDisplayOptions() override { return Run(display, displayOpened); }
   void OpenInterfaceDialog() override { Run(interface, interfaceOpened); }
+  bool OpenRunSynthesis() override { return Run(synthesis, synthesisOpened); }
 
-  std::function<bool()> circuits, drivers, cars, frequencies, runs, sound, display, interface;
+  std::function<bool()> circuits, drivers, cars, frequencies, runs, sound, display, interface,
+      synthesis;
   int circuitsOpened = 0, driversOpened = 0, carsOpened = 0, frequenciesOpened = 0, runsOpened = 0,
-      soundOpened = 0, displayOpened = 0, interfaceOpened = 0;
+      soundOpened = 0, displayOpened = 0, interfaceOpened = 0, synthesisOpened = 0;
 
  private:
   static bool Run(const std::function<bool()>& action, int& count) {
