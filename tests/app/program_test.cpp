@@ -828,6 +828,8 @@ TEST_F(RecoveryTest, TheLapRecordSetInTheInterruptedRunReachesTheCircuitsDatabas
                       "esCircuits.bd"),
             "Piste des Ours\t120\t3.900\t3900\tANNA\t3\tGrenoble\t\t\r\n")
       << "ANNA's 3.900 (4400 to 8300) beats 18.250";
+}
+
 // ---- The run synthesis opened by Ctrl+click on a row.
 
 // Two drivers in slots 1 and 2 with their transponders and a setup sheet, ready for a run.
