@@ -17,56 +17,36 @@ DrawOp* DrawList::Add(DrawKind kind) {
   return op;
 }
 
-void DrawList::Fill(int left, int top, int right, int bottom, Colour fill) {
-  if (DrawOp* op = Add(DrawKind::kFill)) {
-    op->x1 = left;
-    op->y1 = top;
-    op->x2 = right;
-    op->y2 = bottom;
-    op->fill = fill;
-  }
-}
-
-void DrawList::Frame(int left, int top, int right, int bottom, Colour pen) {
-  if (DrawOp* op = Add(DrawKind::kRectangle)) {
-    op->x1 = left;
-    op->y1 = top;
-    op->x2 = right;
-    op->y2 = bottom;
-    op->colour = pen;
-    op->hollow = true;
-  }
-}
-
-void DrawList::Rectangle(int left, int top, int right, int bottom, Colour pen, Colour fill) {
-  if (DrawOp* op = Add(DrawKind::kRectangle)) {
-    op->x1 = left;
-    op->y1 = top;
-    op->x2 = right;
-    op->y2 = bottom;
-    op->colour = pen;
-    op->fill = fill;
-  }
-}
-
-void DrawList::Ellipse(int left, int top, int right, int bottom, Colour pen, Colour fill) {
-  if (DrawOp* op = Add(DrawKind::kEllipse)) {
-    op->x1 = left;
-    op->y1 = top;
-    op->x2 = right;
-    op->y2 = bottom;
-    op->colour = pen;
-    op->fill = fill;
-  }
-}
-
-void DrawList::Line(int x1, int y1, int x2, int y2, Colour pen, int width) {
-  if (DrawOp* op = Add(DrawKind::kLine)) {
+DrawOp* DrawList::AddBox(DrawKind kind, int x1, int y1, int x2, int y2, Colour pen) {
+  DrawOp* op = Add(kind);
+  if (op != nullptr) {
     op->x1 = x1;
     op->y1 = y1;
     op->x2 = x2;
     op->y2 = y2;
     op->colour = pen;
+  }
+  return op;
+}
+
+void DrawList::Fill(int left, int top, int right, int bottom, Colour fill) {
+  if (DrawOp* op = AddBox(DrawKind::kFill, left, top, right, bottom, 0)) op->fill = fill;
+}
+
+void DrawList::Frame(int left, int top, int right, int bottom, Colour pen) {
+  if (DrawOp* op = AddBox(DrawKind::kRectangle, left, top, right, bottom, pen)) op->hollow = true;
+}
+
+void DrawList::Rectangle(int left, int top, int right, int bottom, Colour pen, Colour fill) {
+  if (DrawOp* op = AddBox(DrawKind::kRectangle, left, top, right, bottom, pen)) op->fill = fill;
+}
+
+void DrawList::Ellipse(int left, int top, int right, int bottom, Colour pen, Colour fill) {
+  if (DrawOp* op = AddBox(DrawKind::kEllipse, left, top, right, bottom, pen)) op->fill = fill;
+}
+
+void DrawList::Line(int x1, int y1, int x2, int y2, Colour pen, int width) {
+  if (DrawOp* op = AddBox(DrawKind::kLine, x1, y1, x2, y2, pen)) {
     op->penWidth = static_cast<int8_t>(width);
   }
 }

@@ -85,6 +85,8 @@ struct DrawList {
 
  private:
   DrawOp* Add(DrawKind kind);
+  // An operation over the box (x1, y1)-(x2, y2) drawn with that pen; nullptr when the list is full.
+  DrawOp* AddBox(DrawKind kind, int x1, int y1, int x2, int y2, Colour pen);
 };
 
 constexpr Colour kBlack = MakeColour(0, 0, 0);
