@@ -101,7 +101,7 @@ in_dialog "$dialog_title" select 3503 0
 sleep 0.3
 
 # ---- The run.
-in_dialog "$dialog_title" choose 3507 "$title"
+in_dialog "$dialog_title" choose-text 3507 "$title"
 expect_equal "first lap" "1" "$(in_dialog "$window_title" text 5054)"
 expect_equal "last lap" "12" "$(in_dialog "$window_title" text 5055)"
 expect_equal "engine" "OS 21" "$(in_dialog "$window_title" text 5004)"
