@@ -181,16 +181,16 @@ void SwatchColourChosen(DisplayDialogModel& model, int swatch, Colour colour) {
 void SampleFontChosen(DisplayDialogModel& model, int sample, const ChosenFont& font) {
   if (sample < 0 || sample >= kSampleCount) return;
   const int slot = SampleFontSlot(sample, model.column);
-  FontSpec& spec = model.settings.fonts[slot];
+  FontSpec& stored = model.settings.fonts[slot];
   // Windows-1252 has one byte a character: a cut at 31 bytes never splits one. A zero byte ends
   // the name as it would in the chooser's own buffer.
   const size_t length = strnlen(font.faceName.c_str(), font.faceName.size());
-  SetText(spec.faceName, kFaceNameCapacity, font.faceName.c_str(), length);
-  spec.size = font.height;
-  spec.weight = std::clamp<int32_t>(font.weight, 0, 1000);
-  spec.italic = font.italic ? 1 : 0;
-  spec.underline = font.underline ? 1 : 0;
-  spec.strikeOut = font.strikeOut ? 1 : 0;
+  SetText(stored.faceName, kFaceNameCapacity, font.faceName.c_str(), length);
+  stored.size = font.height;
+  stored.weight = std::clamp<int32_t>(font.weight, 0, 1000);
+  stored.italic = font.italic ? 1 : 0;
+  stored.underline = font.underline ? 1 : 0;
+  stored.strikeOut = font.strikeOut ? 1 : 0;
   model.settings.textColours[slot] = font.colour;
 }
 

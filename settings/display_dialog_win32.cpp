@@ -47,15 +47,15 @@ class Brush {
   HBRUSH brush_;
 };
 
-HFONT SampleFont(const FontSpec& spec) {
+HFONT SampleFont(const FontSpec& stored) {
   LOGFONTW lf = {};
   lf.lfHeight = kSampleTextHeight;
-  lf.lfWeight = spec.weight;
-  lf.lfItalic = spec.italic != 0;
-  lf.lfUnderline = spec.underline != 0;
-  lf.lfStrikeOut = spec.strikeOut != 0;
+  lf.lfWeight = stored.weight;
+  lf.lfItalic = stored.italic != 0;
+  lf.lfUnderline = stored.underline != 0;
+  lf.lfStrikeOut = stored.strikeOut != 0;
   lf.lfCharSet = DEFAULT_CHARSET;
-  const std::wstring face = dialog::Wide(spec.faceName);
+  const std::wstring face = dialog::Wide(stored.faceName);
   face.copy(lf.lfFaceName, std::min<size_t>(face.size(), LF_FACESIZE - 1));
   return CreateFontIndirectW(&lf);
 }
@@ -158,15 +158,15 @@ void ChooseSwatchColour(HWND window, DisplayDialogModel& model, int swatch) {
 
 void ChooseSampleFont(HWND window, DisplayDialogModel& model, int sample) {
   const int slot = SampleFontSlot(sample, model.column);
-  const FontSpec& spec = model.settings.fonts[slot];
+  const FontSpec& stored = model.settings.fonts[slot];
   LOGFONTW lf = {};
-  lf.lfHeight = spec.size;
-  lf.lfWeight = spec.weight;
-  lf.lfItalic = spec.italic != 0;
-  lf.lfUnderline = spec.underline != 0;
-  lf.lfStrikeOut = spec.strikeOut != 0;
+  lf.lfHeight = stored.size;
+  lf.lfWeight = stored.weight;
+  lf.lfItalic = stored.italic != 0;
+  lf.lfUnderline = stored.underline != 0;
+  lf.lfStrikeOut = stored.strikeOut != 0;
   lf.lfCharSet = DEFAULT_CHARSET;
-  const std::wstring face = dialog::Wide(spec.faceName);
+  const std::wstring face = dialog::Wide(stored.faceName);
   face.copy(lf.lfFaceName, std::min<size_t>(face.size(), LF_FACESIZE - 1));
   const FontSizeRange range = SampleSizeRange(sample);
   CHOOSEFONTW chooser = {};
