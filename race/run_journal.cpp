@@ -30,7 +30,10 @@ uint32_t Crc32(std::string_view bytes) {
     return t;
   }();
   uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char b : bytes) crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
+  for (const char c : bytes) {
+    const uint32_t b = static_cast<unsigned char>(c);
+    crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
+  }
   return crc ^ 0xFFFFFFFFu;
 }
 
