@@ -319,8 +319,8 @@ int SetupEditId(int field) {
 const ControlPlace kRunWindowLayout[] = {
     {IDC_RUN_TRACK_CONDITIONS_LABEL, 10, 12, 150, 16},
     {IDC_RUN_TRACK_CONDITIONS, 162, 10, 158, 20},
-    {IDC_RUN_CAR_LABEL, 10, 44, 45, 16},
-    {IDC_RUN_CAR_LIST, 60, 42, 110, 200},
+    {IDC_RUN_CAR_LABEL, 10, 44, 58, 16},
+    {IDC_RUN_CAR_LIST, 70, 42, 100, 200},
     {IDC_RUN_CAR_NAME, 175, 42, 145, 20},
     {IDC_RUN_ENGINE_GROUP, 6, 68, 318, 158},
     {IDC_RUN_ENGINE_LABEL, 14, 88, 72, 16},
@@ -425,8 +425,8 @@ const ControlPlace kRunWindowLayout[] = {
     {IDC_RUN_STEERING_SERVO, 800, 504, 164, 20},
     {IDC_RUN_THROTTLE_SERVO_LABEL, 686, 530, 110, 16},
     {IDC_RUN_THROTTLE_SERVO, 800, 528, 164, 20},
-    {1, 678, 600, 66, 24},
-    {2, 750, 600, 60, 24},
+    {1, 674, 600, 76, 24},
+    {2, 756, 600, 64, 24},
     {IDC_RUN_PRINT, 830, 588, 40, 40},
 };
 const int kRunWindowControlCount = sizeof kRunWindowLayout / sizeof kRunWindowLayout[0];

@@ -3,6 +3,7 @@
 # the end-to-end tests (1600x900), then tools/make-guides.sh makes the PDFs from them. Run first:
 #   ctest --preset native -R 'e2e\.(en|fr)\.(journey|startup-orix|installer)$'
 #   ctest --preset native -R 'e2e\.(en|fr)\.(database_editors|settings_dialogs|decoder_dialogs|smartphone_import|lap_graphs)$'
+#   ctest --preset native -R 'e2e\.(en|fr)\.(runs_database|run_synthesis)$'
 #   tools/guide-screenshots.sh [<artifacts folder, default build/windows/e2e-artifacts>]
 # Dialogs are cut out at their place on the 1600x900 screen (the session dialogs at fixed places,
 # the others found by their active title bar); a message box is found as what differs from the
@@ -23,12 +24,16 @@ changed_area() {
 # The rectangle (WxH+X+Y) of the dialog whose title bar is active, its template being <height> dialog
 # units high: Arial 10 gives 1.875 pixels a unit vertically, plus the title bar and the frames.
 dialog_box() {
+  window_box "$1" $(($2 * 15 / 8 + 25))
+}
+# The rectangle (WxH+X+Y) of the window whose title bar is active, <height> pixels high in all.
+window_box() {
   local box w h x y
   box=$(convert "$1" -fill black +opaque 'srgb(50,150,250)' -fill white -opaque 'srgb(50,150,250)' \
     -format "%@" info:)
   IFS='x+' read -r w h x y <<<"$box"
   [ "$w" -gt 100 ] && [ "$w" -lt 1600 ] || { echo "no dialog title bar in $1" >&2; exit 1; }
-  echo "$((w + 6))x$(($2 * 15 / 8 + 25))+$((x - 3))+$((y - 3))"
+  echo "$((w + 6))x$2+$((x - 3))+$((y - 3))"
 }
 # save <source> <edition> <name> [convert options...]: a small 8-bit PNG.
 save() {
@@ -66,6 +71,12 @@ for edition in en fr; do
   save "$d-details-scanning.png" $edition details-dialog -crop "$(dialog_box "$d-details-scanning.png" 204)"
   p="$shots/smartphone-$edition-02-import-dialog.png"
   save "$p" $edition import-dialog -crop "$(dialog_box "$p" 276)"
+  # The runs archive, the run synthesis window (grown to its 980 x 650 client) and its page.
+  r="$shots/runs-$edition-dialog.png"
+  save "$r" $edition runs-dialog -crop "$(dialog_box "$r" 165)"
+  r="$shots/synthesis-$edition-02-car-chosen-and-edited.png"
+  save "$r" $edition synthesis-window -crop "$(window_box "$r" 726)" -resize 1100x
+  save "$shots/synthesis-$edition-page-1.png" $edition printed-page
   # The three views of a run, as the lap-time views' viewer paints them.
   for view in data histo curve-hover; do
     save "$shots/graphs-$edition-$view.png" $edition "analysis-${view%-hover}" -crop 628x438+349+46

@@ -296,6 +296,26 @@ TEST(RunWindowLayout, ControlsAreUniqueInsideTheClientAndClearOfTheFourAreas) {
   EXPECT_EQ(SetupEditId(48), 5050);
 }
 
+// Labels, edits and buttons never cover one another (a group frame holds its controls).
+TEST(RunWindowLayout, NoTwoControlsShareAPlace) {
+  const std::set<int> groups = {IDC_RUN_ENGINE_GROUP,  IDC_RUN_DIFFERENTIALS_GROUP,
+                                IDC_RUN_SHOCKS_GROUP,  IDC_RUN_CHASSIS_GROUP,
+                                IDC_RUN_SUMMARY_GROUP, IDC_RUN_STRIP_GROUP,
+                                IDC_RUN_TIRES_GROUP,   IDC_RUN_RADIO_GROUP};
+  auto closedHeight = [](const ControlPlace& c) { return c.id == IDC_RUN_CAR_LIST ? 22 : c.height; };
+  for (int i = 0; i < kRunWindowControlCount; ++i) {
+    const ControlPlace& a = kRunWindowLayout[i];
+    if (groups.count(a.id) != 0) continue;
+    for (int j = i + 1; j < kRunWindowControlCount; ++j) {
+      const ControlPlace& b = kRunWindowLayout[j];
+      if (groups.count(b.id) != 0) continue;
+      const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x ||
+                         a.y + closedHeight(a) <= b.y || b.y + closedHeight(b) <= a.y;
+      EXPECT_TRUE(apart) << "controls " << a.id << " and " << b.id << " overlap";
+    }
+  }
+}
+
 TEST(RunPage, FramesThenCaptionsThatCutThemHeadingsAndTheSetupSheet) {
   auto model = WindowOfLaps(12);
   int to;

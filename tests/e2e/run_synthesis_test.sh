@@ -5,15 +5,21 @@
 # window; a car of the cars database is chosen (its confirmation answered; the later of its two
 # lines wins), two fields are edited and "Save" answers the sheet; the next Ctrl+click hands off
 # more laps and the saved sheet; edits left with "Cancel" change nothing. After the run the saved
-# session's run section and the driver's runs database hold the sheet. Screenshots:
-# <artifacts>/synthesis-<edition>-*.png.
+# session's run section and the driver's runs database hold the sheet. The page is printed, with
+# edits not yet saved, to a PDF queue of a CUPS server started here (as root). Screenshots and the
+# page: <artifacts>/synthesis-<edition>-*.png, synthesis-<edition>-page.pdf.
 #   run_synthesis_test.sh <en|fr>
 set -Eeuo pipefail
 edition=${1:?edition en or fr}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 source "$here/program_env.sh"
-trap program_cleanup EXIT
+source "$here/print_env.sh"
+cleanup() {
+  stop_pdf_queue
+  program_cleanup
+}
+trap cleanup EXIT
 trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
 export LC_ALL=C.UTF-8
 
@@ -50,6 +56,7 @@ car_line() {
 }
 { car_line Buggy a; car_line Truck t; car_line Buggy b; } >"$dir/BaseDonnéesVoitures.bd"
 for name in ANNA BRUNO; do printf '1\t0\t\r\n' >"$dir/Base données runs/$name.bdr"; done
+start_pdf_queue
 map_com1
 start_simulator --mode orix --id 31 --transponders 1001-1002 --lap 1500-1700 --stagger 200
 started_runs() { grep -c "sent start answer" "$E2E_WORK/simulator.log" || true; }
@@ -158,9 +165,20 @@ saved_sheet=$(sed -n 1p "$handoff" | tr -d '\r' | cut -f"$((laps_second + 4))-")
 expect_equal "the participant's sheet after Save" "$(printf "\t$sheet")" "$saved_sheet"
 expect_equal "track conditions edit" "" "$(robot_line in "$synth" text 5001)"
 expect_equal "engine edit" "Novarossi P5" "$(robot_line in "$synth" text 5004)"
-# Edits left with "Cancel" are dropped.
+# Edits left with "Cancel" are dropped; printed before, they are on the page as they stand.
 e2e_robot in "$synth" set 5004 "dropped"
 e2e_robot in "$synth" set 5001 "Wet"
+if [ -n "$PDF_QUEUE" ]; then
+  document="RUN SYNTHESIS : Printing..."
+  [ "$edition" = fr ] && document="SYNTHESE RUN : Printing..."
+  print_page "$synth" 5153 "Piste des Ours" "synthesis-$edition-page"
+  for want in ": $driver" "SEANCE TRAINING" "Wet" "dropped" "7.2" "b3" "b48"; do
+    grep -qF -- "$want" "$E2E_WORK/page.txt" || fail "the printed page lacks '$want'"
+  done
+  ! grep -qF "Novarossi" "$E2E_WORK/page.txt" || fail "the page shows the saved engine, not the edit"
+  expect_equal "document name" "$document" "$(pdfinfo "$PRINTED_PDF" | sed -n 's/^Title: *//p')"
+  echo "printed page: $PRINTED_PDF"
+fi
 e2e_robot in "$synth" click 2
 e2e_robot wait-gone '#32770' 5000 || fail "the synthesis stayed open after Cancel"
 wait_answer 0

@@ -13,9 +13,9 @@ edition=${1:?edition en or fr}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_env.sh"
 source "$here/program_env.sh"
-CUPSD_PID=""
+source "$here/print_env.sh"
 cleanup() {
-  if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; fi
+  stop_pdf_queue
   program_cleanup
 }
 trap cleanup EXIT
@@ -66,14 +66,7 @@ printf 'Run vide\t' >/dev/null
 : >"$runs_folder/Emma DUVAL.bdr"; printf '0\t0\t\r\n' >"$runs_folder/Emma DUVAL.bdr"
 first_byte() { head -c 1 "$runs_file"; }
 
-# A PDF queue on a CUPS server of this test.
-if command -v cupsd >/dev/null && [ "$(id -u)" = 0 ]; then
-  cupsd -f >"$E2E_WORK/cupsd.log" 2>&1 &
-  CUPSD_PID=$!
-  for _ in $(seq 50); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
-  lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1 || true
-  lpadmin -d PDF >/dev/null 2>&1 || true
-fi
+start_pdf_queue
 
 printf 'COM9\t1\tZarvoOrix\r\n' >"$dir/$INTERFACE_FILE_NAME"
 start_program "$exe"
@@ -137,8 +130,6 @@ in_dialog "$window_title" click 5051
 sleep 0.2
 
 # ---- Printing: cancelled, then to the PDF queue.
-pdf_dir="$HOME/PDF"
-pdf_count() { { find "$pdf_dir" -name '*.pdf' 2>/dev/null || true; } | wc -l; }
 before=$(pdf_count)
 in_dialog "$window_title" click 5153
 sleep 1.5
@@ -150,34 +141,16 @@ expect_equal "nothing printed" "$before" "$(pdf_count)"
 print_view() {
   in_dialog "$window_title" click "$1"
   sleep 0.3
-  before=$(pdf_count)
-  in_dialog "$window_title" click 5153
-  sleep 1.5
-  e2e_robot answer Print ok 10000 >/dev/null 2>&1 || e2e_robot answer Imprimer ok 10000 >/dev/null
-  # The queue writes the file a moment later; it is complete once pdftotext reads the heading.
-  local pdf="" newest want
-  for _ in $(seq 150); do
-    newest=$( (ls -t "$pdf_dir"/*.pdf 2>/dev/null || true) | head -1)
-    if [ -n "$newest" ] && [ "$(pdf_count)" -gt "$before" ] &&
-      pdftotext "$newest" - 2>/dev/null | grep -qF -- "$3"; then
-      pdf=$newest
-      break
-    fi
-    sleep 0.2
-  done
-  [ -n "$pdf" ] || fail "no page printed for $2"
-  sleep 0.5
-  cp "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page-$2.pdf"
-  pdftoppm -png -r 60 "$pdf" "$ZARVO_E2E_ARTIFACTS/runs-$edition-page-$2"
-  pdftotext "$pdf" "$E2E_WORK/page.txt"
+  print_page "$window_title" 5153 "$3" "runs-$edition-page-$2"
   # (the PostScript driver turns "-" into a soft hyphen, so the heading line is checked by parts)
+  local want
   for want in "$3" "$track" "Training" ": Lucas MARTIN" "OS 21" "Dry 18C" "v27" "v49"; do
     grep -qF -- "$want" "$E2E_WORK/page.txt" || fail "the $2 page lacks '$want'"
   done
-  expect_equal "document name" "$document" "$(pdfinfo "$pdf" | sed -n 's/^Title: *//p')"
-  echo "printed page ($2): $pdf"
+  expect_equal "document name" "$document" "$(pdfinfo "$PRINTED_PDF" | sed -n 's/^Title: *//p')"
+  echo "printed page ($2): $PRINTED_PDF"
 }
-if [ -n "$CUPSD_PID" ]; then
+if [ -n "$PDF_QUEUE" ]; then
   print_view 5051 data "$heading"
   print_view 5052 histo "$heading"
   print_view 5053 curve "$curve_heading"
