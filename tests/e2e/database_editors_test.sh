@@ -16,17 +16,7 @@ trap program_cleanup EXIT
 trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
 export LC_ALL=C.UTF-8
 
-e2e_start_display
-e2e_new_prefix
-dir="$E2E_PROGRAM_DIR"
-exe="zarvo-training-$edition.exe"
-[ -f "$dir/$exe" ] || fail "not installed: $exe"
-step=0
-shot() {
-  step=$((step + 1))
-  sleep 0.4
-  e2e_screenshot "$(printf 'editors-%s-%02d-%s' "$edition" "$step" "$1")"
-}
+program_test_begin editors
 
 # The editors' captions and the texts this test reads.
 etext() {
@@ -136,8 +126,7 @@ expect_bytes "circuits file" "$circuits_file" \
 
 # The track dialog offers the new circuit at once.
 e2e_robot tree-select 11000
-e2e_robot tree-rclick 11000
-e2e_robot popup 5000 || fail "no menu on the track"
+tree_menu 11000 || fail "no menu on the track"
 expect_equal "circuits offered" "Piste des Ours|Ring Nord" "$(robot_line in "$(text track-dialog)" list 4102)"
 close_editor "$(text track-dialog)" 2
 

@@ -143,8 +143,7 @@ sleep 1.5
 
 # ---- A participant, then his details.
 e2e_robot tree-select 12000
-e2e_robot tree-rclick 12000
-e2e_robot popup 5000 || fail "no menu on the drivers"
+tree_menu 12000 || fail "no menu on the drivers"
 list=$(text participants-dialog)
 e2e_robot in "$list" select 4203 0
 e2e_robot in "$list" click 4204
@@ -196,8 +195,7 @@ e2e_robot wait-gone '#32770' 5000 || fail "the close box left the details dialog
 
 # ---- A run timed on the port the dialog chose: the car of the scanned transponder laps.
 e2e_robot tree-select 14000
-e2e_robot tree-rclick 14000
-e2e_robot popup 5000 || fail "no menu on the sessions"
+tree_menu 14000 || fail "no menu on the sessions"
 sleep 0.3
 e2e_robot tree-select 14001
 sleep 0.5

@@ -18,18 +18,7 @@ trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
 # Texts with accents go to the robot as UTF-8.
 export LC_ALL=C.UTF-8
 
-begin=$(date +%s)
-e2e_start_display
-e2e_new_prefix
-dir="$E2E_PROGRAM_DIR"
-exe="zarvo-training-$edition.exe"
-[ -f "$dir/$exe" ] || fail "not installed: $exe"
-step=0
-shot() {
-  step=$((step + 1))
-  sleep 0.3
-  e2e_screenshot "$(printf 'journey-%s-%02d-%s' "$edition" "$step" "$1")"
-}
+program_test_begin journey
 # The session name in the header of a session file.
 session_name_in() { head -n1 "$1" | iconv -f CP1252 -t UTF-8 | cut -f2; }
 # The Windows path of a file of the program folder, as the program shows it.
@@ -75,8 +64,7 @@ shot new-session
 # ---- Rename the session from the root's menu: 28 characters at most.
 session_name="Journée d'été au club"
 e2e_robot tree-select 10000
-e2e_robot tree-rclick 10000
-e2e_robot popup 5000 || fail "no menu on the session"
+tree_menu 10000 || fail "no menu on the session"
 expect_equal "label edit limit" "28" "$(robot_line edit-label "$session_name" 5000)"
 sleep 0.3
 expect_equal "renamed root" "$session_name *" "$(tree_text | head -n1)"
@@ -86,8 +74,7 @@ shot renamed
 
 # ---- Track: the circuit's minimum lap time is taken.
 e2e_robot tree-select 11000
-e2e_robot tree-rclick 11000
-e2e_robot popup 5000 || fail "no menu on the track"
+tree_menu 11000 || fail "no menu on the track"
 track=$(text track-dialog)
 expect_equal "circuits offered" "Piste des Ours" "$(robot_line in "$track" list 4102)"
 expect_equal "minimum lap time before" "2" "$(robot_line in "$track" text 4108)"
@@ -103,8 +90,7 @@ e2e_robot wait-gone '#32770' 5000 || fail "the track dialog stayed"
 
 # ---- List of participants: add four, remove one, add it back.
 e2e_robot tree-select 12000
-e2e_robot tree-rclick 12000
-e2e_robot popup 5000 || fail "no menu on the drivers"
+tree_menu 12000 || fail "no menu on the drivers"
 list=$(text participants-dialog)
 expect_equal "drivers database" "ANNA|BRUNO|$helene|DAVID" "$(robot_line in "$list" list 4203)"
 for index in 0 1 2 3; do
@@ -130,8 +116,7 @@ e2e_robot wait-gone '#32770' 5000 || fail "the participants dialog stayed"
 
 # ---- Run parameters: a run of 1 minute, 3 s of countdown.
 e2e_robot tree-select 13000
-e2e_robot tree-rclick 13000
-e2e_robot popup 5000 || fail "no menu on the parameters"
+tree_menu 13000 || fail "no menu on the parameters"
 parameters=$(text parameters-dialog)
 expect_equal "time run" "enabled=1 visible=1 checked=1" "$(robot_line in "$parameters" state 4403)"
 expect_equal "staggered start" "enabled=1 visible=1 checked=1" "$(robot_line in "$parameters" state 4408)"
@@ -143,8 +128,7 @@ e2e_robot wait-gone '#32770' 5000 || fail "the parameters dialog stayed"
 
 # ---- Add a run from the sessions' menu, select it: the run is ready.
 e2e_robot tree-select 14000
-e2e_robot tree-rclick 14000
-e2e_robot popup 5000 || fail "no menu on the sessions"
+tree_menu 14000 || fail "no menu on the sessions"
 sleep 0.3
 expected_tree=$(printf '%s *\n  %s\n  %s (4)\n    ANNA\n    %s\n    DAVID\n    BRUNO\n  %s\n  Sessions\n    Run 1' \
   "$session_name" "$(text tree-track)" "$(text tree-drivers)" "$helene" "$(text tree-parameters)")
@@ -214,8 +198,7 @@ python3 "$here/check_journey.py" "$dir" "$saved" "$edition" "$session_name" || f
 
 # ---- Once a run is recorded, participants can no longer be removed.
 e2e_robot tree-select 12000
-e2e_robot tree-rclick 12000
-e2e_robot popup 5000 || fail "no menu on the drivers"
+tree_menu 12000 || fail "no menu on the drivers"
 expect_equal "remove refused after a run" "enabled=0 visible=1 checked=0" "$(robot_line in "$list" state 4205)"
 shot participants-recorded
 e2e_robot in "$list" click 2

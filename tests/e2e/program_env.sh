@@ -23,6 +23,38 @@ fail() {
   exit 1
 }
 
+# program_test_begin <screenshot name>: Xvfb and a fresh prefix with the installed program of
+# $edition; sets begin, dir and exe. Then shot <step> keeps
+# <artifacts>/<screenshot name>-<edition>-<NN>-<step>.png, NN counting the shots.
+program_test_begin() {
+  SHOT_NAME=$1
+  begin=$(date +%s)
+  e2e_start_display
+  e2e_new_prefix
+  dir="$E2E_PROGRAM_DIR"
+  exe="zarvo-training-$edition.exe"
+  [ -f "$dir/$exe" ] || fail "not installed: $exe"
+  step=0
+}
+shot() {
+  step=$((step + 1))
+  sleep 0.4
+  e2e_screenshot "$(printf '%s-%s-%02d-%s' "$SHOT_NAME" "$edition" "$step" "$1")"
+}
+
+# tree_menu <node id>: right-clicks the node of the session tree and chooses the first entry of
+# its pop-up menu. A click that the busy tree let pass without a menu (seen under load) is made
+# again, twice at the most.
+tree_menu() {
+  local attempt
+  for attempt in 1 2 3; do
+    e2e_robot tree-rclick "$1"
+    e2e_robot popup 4000 2>/dev/null && return 0
+    echo "no pop-up menu on node $1 after click $attempt"
+  done
+  return 1
+}
+
 # The pty pair and COM1 mapped onto it (Wine's server restarted to see the mapping).
 map_com1() {
   socat "pty,raw,echo=0,link=$E2E_WORK/com1" "pty,raw,echo=0,link=$E2E_WORK/sim" 2>"$E2E_WORK/socat.log" &

@@ -16,18 +16,7 @@ trap program_cleanup EXIT
 trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
 export LC_ALL=C.UTF-8
 
-begin=$(date +%s)
-e2e_start_display
-e2e_new_prefix
-dir="$E2E_PROGRAM_DIR"
-exe="zarvo-training-$edition.exe"
-[ -f "$dir/$exe" ] || fail "not installed: $exe"
-step=0
-shot() {
-  step=$((step + 1))
-  sleep 0.3
-  e2e_screenshot "$(printf 'recovery-%s-%02d-%s' "$edition" "$step" "$1")"
-}
+program_test_begin recovery
 journal="$dir/Private/JournalPassages.jrn"
 check() { python3 "$here/check_recovery.py" "$@"; }
 

@@ -23,18 +23,7 @@ trap cleanup EXIT
 trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
 export LC_ALL=C.UTF-8
 
-begin=$(date +%s)
-e2e_start_display
-e2e_new_prefix
-dir="$E2E_PROGRAM_DIR"
-exe="zarvo-training-$edition.exe"
-[ -f "$dir/$exe" ] || fail "not installed: $exe"
-step=0
-shot() {
-  step=$((step + 1))
-  sleep 0.3
-  e2e_screenshot "$(printf 'synthesis-%s-%02d-%s' "$edition" "$step" "$1")"
-}
+program_test_begin synthesis
 handoff="$dir/DetailResultats.res"
 # Field <n> of line <l> of the hand-off (tab-separated, CR dropped).
 # The window writes its answer just after it is gone: wait for the flag.
@@ -68,15 +57,13 @@ answer_warning
 
 # ---- The session: its track, both drivers, a run of 1 minute without countdown, run 1 selected.
 e2e_robot tree-select 11000
-e2e_robot tree-rclick 11000
-e2e_robot popup 5000 || fail "no menu on the track"
+tree_menu 11000 || fail "no menu on the track"
 track=$(text track-dialog)
 e2e_robot in "$track" select 4102 0
 e2e_robot in "$track" click 1
 e2e_robot wait-gone '#32770' 5000 || fail "the track dialog stayed"
 e2e_robot tree-select 12000
-e2e_robot tree-rclick 12000
-e2e_robot popup 5000 || fail "no menu on the drivers"
+tree_menu 12000 || fail "no menu on the drivers"
 list=$(text participants-dialog)
 for index in 0 1; do
   e2e_robot in "$list" select 4203 $index
@@ -85,16 +72,14 @@ done
 e2e_robot in "$list" click 1
 e2e_robot wait-gone '#32770' 5000 || fail "the participants dialog stayed"
 e2e_robot tree-select 13000
-e2e_robot tree-rclick 13000
-e2e_robot popup 5000 || fail "no menu on the parameters"
+tree_menu 13000 || fail "no menu on the parameters"
 parameters=$(text parameters-dialog)
 e2e_robot in "$parameters" set 4405 1
 e2e_robot in "$parameters" set 4407 0
 e2e_robot in "$parameters" click 1
 e2e_robot wait-gone '#32770' 5000 || fail "the parameters dialog stayed"
 e2e_robot tree-select 14000
-e2e_robot tree-rclick 14000
-e2e_robot popup 5000 || fail "no menu on the sessions"
+tree_menu 14000 || fail "no menu on the sessions"
 sleep 0.3
 e2e_robot tree-select 14001
 sleep 0.5

@@ -16,18 +16,7 @@ trap 'trap - ERR; fail "line $LINENO: $BASH_COMMAND"' ERR
 export LC_ALL=C.UTF-8
 : "${ZARVO_SOURCE_DIR:?ZARVO_SOURCE_DIR must name the source folder}"
 
-begin=$(date +%s)
-e2e_start_display
-e2e_new_prefix
-dir="$E2E_PROGRAM_DIR"
-exe="zarvo-training-$edition.exe"
-[ -f "$dir/$exe" ] || fail "not installed: $exe"
-step=0
-shot() {
-  step=$((step + 1))
-  sleep 0.3
-  e2e_screenshot "$(printf 'smartphone-%s-%02d-%s' "$edition" "$step" "$1")"
-}
+program_test_begin smartphone
 import_text() {
   case "$edition:$1" in
     en:dialog) echo "Import Smartphone" ;;
@@ -65,8 +54,7 @@ tree_text() { robot_line tree; }
 
 # ---- A damaged file is refused; the session (renamed first) and its working copy stay.
 e2e_robot tree-select 10000
-e2e_robot tree-rclick 10000
-e2e_robot popup 5000 || fail "no menu on the session"
+tree_menu 10000 || fail "no menu on the session"
 robot_line edit-label "Samedi" 5000 >/dev/null
 sleep 0.3
 expect_equal "renamed session" "Samedi *" "$(tree_text | head -n1)"
