@@ -26,11 +26,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'echo "FAILED at line $LINENO: $BASH_COMMAND"' ERR
 
-e2e_start_display
-e2e_new_prefix
-exe="zarvo-training-$edition.exe"
-dir="$E2E_PROGRAM_DIR"
-[ -f "$dir/$exe" ] || fail "not installed: $exe"
+program_test_begin decoder-dialogs
 shot() { sleep 0.4; e2e_screenshot "decoder-dialogs-$edition-$1"; }
 
 # COM2 on a second pty pair, mapped before map_com1 restarts the Wine server.

@@ -34,10 +34,7 @@ case "$edition" in
   *) echo "unknown edition"; exit 2 ;;
 esac
 
-e2e_start_display
-e2e_new_prefix
-dir="$E2E_PROGRAM_DIR"
-exe="zarvo-training-$edition.exe"
+program_test_begin runs
 shot() { sleep 0.5; e2e_screenshot "runs-$edition-$1"; }
 in_dialog() { local title=$1; shift; robot_line in "$title" "$@"; }
 runs_folder="$dir/$(printf 'Base donn\xc3\xa9es runs')"

@@ -25,12 +25,7 @@ case "$edition" in
   *) echo "unknown edition"; exit 2 ;;
 esac
 
-begin=$(date +%s)
-e2e_start_display
-e2e_new_prefix
-dir="$E2E_PROGRAM_DIR"
-exe="zarvo-training-$edition.exe"
-[ -f "$dir/$exe" ] || fail "not installed: $exe"
+program_test_begin settings
 sound_file="$dir/$(printf 'R\xc3\xa9glagesSons.rg')"
 display_file="$dir/$DISPLAY_FILE_NAME"
 shot() { sleep 0.4; e2e_screenshot "settings-$edition-$1"; }
