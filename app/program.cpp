@@ -261,6 +261,7 @@ void Program::OpenRunSynthesis(int slot) {
     return;
   }
   if (flag != 1) return;
+  journal_.SetupSaved(slot, participant.setup);
   if (session_ != nullptr) session_->MarkRunChanged();
   const RunState& run = s.race.run;
   if (s.session.loadedRun != 0 && !run.startArmed && !run.raceRunning) {

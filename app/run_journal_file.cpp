@@ -73,6 +73,11 @@ void RunJournalFile::ManualLap(int slot, int64_t raceTime) {
   Append(JournalManualLapLine(++seq_, slot, static_cast<int32_t>(raceTime)), false);
 }
 
+void RunJournalFile::SetupSaved(int slot, const SetupSheet& setup) {
+  if (state_ != State::kRecording || slot < 1 || slot > kSlotCount) return;
+  Append(JournalSetupLine(++seq_, slot, setup), true);
+}
+
 void RunJournalFile::RunEnded(int32_t raceTime) {
   if (state_ != State::kRecording) return;
   Append(JournalEndLine(++seq_, raceTime), true);

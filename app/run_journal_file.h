@@ -38,6 +38,9 @@ class RunJournalFile : public RunJournal {
   void ManualLap(int slot, int64_t raceTime) override;
   void RunEnded(int32_t raceTime) override;
   void ResultsCleared() override { RunLeft(); }
+  // The run synthesis saved slot 1..20's setup sheet while the run is timed: kept with the run's
+  // events and pushed to the disk at once. Nothing is written when no run is being recorded.
+  void SetupSaved(int slot, const SetupSheet& setup);
 
   // Timer 1: what was appended and not yet pushed to the disk is pushed once 100 ms have passed
   // since the last push.

@@ -16,6 +16,7 @@ namespace {
 constexpr const char kStartTag[] = "Depart";
 constexpr const char kPassageTag[] = "Passage";
 constexpr const char kManualLapTag[] = "TourManuel";
+constexpr const char kSetupTag[] = "Reglages";
 constexpr const char kEndTag[] = "Fin";
 constexpr int kCrcDigits = 8;
 
@@ -206,6 +207,12 @@ bool ParseEvent(std::string_view line, int64_t expectedSeq, JournalEvent& event)
   } else if (tag == kManualLapTag) {
     event.kind = JournalEvent::Kind::kManualLap;
     if (!f.Int32(event.slot, 1, kSlotCount) || !f.Int32(event.raceTime)) return false;
+  } else if (tag == kSetupTag) {
+    event.kind = JournalEvent::Kind::kSetup;
+    if (!f.Int32(event.slot, 1, kSlotCount)) return false;
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+      if (!f.Text(SetupField(event.setup, i), size_t(SetupFieldCapacity(i)))) return false;
+    }
   } else if (tag == kEndTag) {
     event.kind = JournalEvent::Kind::kEnd;
     if (!f.Int32(event.raceTime)) return false;
@@ -235,11 +242,18 @@ JournalRead ParseJournal(std::string_view bytes, JournalSummary& summary, Race* 
     }
     ++summary.events;
     summary.usableBytes = pos;
-    summary.lastRaceTime = event.raceTime;
-    if (event.kind == JournalEvent::Kind::kEnd) {
-      summary.ended = true;
-    } else {
-      ++summary.passages;
+    switch (event.kind) {
+      case JournalEvent::Kind::kEnd:
+        summary.ended = true;
+        summary.lastRaceTime = event.raceTime;
+        break;
+      case JournalEvent::Kind::kPassage:
+      case JournalEvent::Kind::kManualLap:
+        ++summary.passages;
+        summary.lastRaceTime = event.raceTime;
+        break;
+      case JournalEvent::Kind::kSetup:
+        break;
     }
     onEvent(event);
   }
@@ -331,6 +345,18 @@ std::string JournalManualLapLine(int64_t seq, int slot, int32_t raceTime) {
   return Finish(std::move(line));
 }
 
+std::string JournalSetupLine(int64_t seq, int slot, const SetupSheet& setup) {
+  std::string line;
+  line.reserve(1024);
+  AddText(line, kSetupTag, sizeof kSetupTag);
+  AddNumber(line, seq);
+  AddNumber(line, slot);
+  for (int i = 0; i < kSetupFieldCount; ++i) {
+    AddText(line, SetupField(setup, i), size_t(SetupFieldCapacity(i)));
+  }
+  return Finish(std::move(line));
+}
+
 std::string JournalEndLine(int64_t seq, int32_t raceTime) {
   std::string line;
   AddText(line, kEndTag, sizeof kEndTag);
@@ -378,6 +404,11 @@ bool ReplayJournal(std::string_view bytes, Race& race, CircuitTable& circuits,
   };
   ParseJournal(bytes, summary, &race, [&](const JournalEvent& event) {
     prepare();
+    // A sheet saved in the synthesis belongs to the run whenever it came.
+    if (event.kind == JournalEvent::Kind::kSetup) {
+      race.slots[event.slot - 1].setup = event.setup;
+      return;
+    }
     if (!run.raceRunning) return;
     switch (event.kind) {
       case JournalEvent::Kind::kPassage:
@@ -388,6 +419,8 @@ bool ReplayJournal(std::string_view bytes, Race& race, CircuitTable& circuits,
         break;
       case JournalEvent::Kind::kEnd:
         run.raceRunning = false;
+        break;
+      case JournalEvent::Kind::kSetup:
         break;
     }
     // The tick stops the run once every participant has finished.

@@ -8,6 +8,7 @@
 //     parameters, the start's clocks, then 20 x (name, transponder, 49 setup texts), CRC
 //   Passage, seq, transponder, race time, D (decoder clock) or P (PC counter), its raw value, CRC
 //   TourManuel, seq, slot, race time, CRC
+//   Reglages, seq, slot, 49 setup texts, CRC (a sheet saved in the run synthesis during the run)
 //   Fin, seq, race time, CRC
 // seq counts the events after the start from 1. A line without its line end (torn by a power
 // cut), with a wrong CRC or out of sequence ends the journal: what comes before it is kept.
@@ -45,13 +46,14 @@ struct JournalStart {
 };
 
 struct JournalEvent {
-  enum class Kind { kPassage, kManualLap, kEnd };
+  enum class Kind { kPassage, kManualLap, kSetup, kEnd };
   Kind kind;
   char transponder[kTransponderCapacity];  // kPassage
   DecodedPassage::Clock clock;             // kPassage
   int64_t raw;                             // kPassage: decoder time or counter value
-  int slot;                                // kManualLap: 1..20
-  int32_t raceTime;                        // ms from the race start
+  int slot;                                // kManualLap, kSetup: 1..20
+  int32_t raceTime;                        // ms from the race start; 0 for kSetup
+  SetupSheet setup;                        // kSetup
 };
 
 // ---- Lines, each complete with its CRC and CR LF. Tabs and line ends inside texts are written as
@@ -62,6 +64,7 @@ std::string JournalStartLine(const Race& race, int32_t runNumber, const char* se
 std::string JournalPassageLine(int64_t seq, const char* transponder, int32_t raceTime,
                                DecodedPassage::Clock clock, int64_t raw);
 std::string JournalManualLapLine(int64_t seq, int slot, int32_t raceTime);
+std::string JournalSetupLine(int64_t seq, int slot, const SetupSheet& setup);
 std::string JournalEndLine(int64_t seq, int32_t raceTime);
 
 // ---- Reading.
@@ -74,7 +77,7 @@ struct JournalSummary {
   JournalStart start;
   int64_t events;        // complete events after the start, the end included
   int64_t passages;      // passages and manual laps
-  int32_t lastRaceTime;  // race time of the last complete event; 0 when there is none
+  int32_t lastRaceTime;  // race time of the last complete timed event; 0 when there is none
   bool ended;            // the end of the run is in the journal
   bool damaged;          // a damaged or torn line was met (and what followed it was left)
   size_t usableBytes;    // the start line and the complete events, from the beginning
@@ -85,7 +88,8 @@ struct JournalSummary {
 JournalRead ReadJournalSummary(std::string_view bytes, JournalSummary& summary);
 
 // Rebuilds the run: the participants table, standings and rows as they were at the start, then
-// every complete passage and manual lap given to passage processing in the order they came, the
+// every complete passage and manual lap given to passage processing in the order they came (and
+// each setup sheet saved during the run put into its participant at its place among them), the
 // circuit's lap record kept in circuits as during the run, then the run closed as "Stop" closes
 // it (every participant finished). Events after the run stopped by its own rules (all finished,
 // the lap ceiling) are ignored, as the running program ignored them. False when the bytes are not

@@ -953,6 +953,7 @@ TEST_F(ProgramTest, PassagesGoOnBeingTimedWhileTheSynthesisIsOpenDuringARun) {
   program->AfterWindowShown();  // no answer to the identification: the Vexa interface
   SeatTwoDrivers(*program);
   ProgramState& s = program->state();
+  s.session.loadedRun = 1;  // run 1 selected in the tree
   s.race.params.countdownSeconds = 0;
   ASSERT_TRUE(program->OnRaceCommand(IDC_START, false));
   for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) program->OnTick();
@@ -982,6 +983,12 @@ TEST_F(ProgramTest, PassagesGoOnBeingTimedWhileTheSynthesisIsOpenDuringARun) {
   EXPECT_EQ(std::memcmp(&s.race.slots[0].setup, sheet.get(), sizeof *sheet), 0);
   EXPECT_TRUE(s.race.run.raceRunning);
   EXPECT_TRUE(s.session.changed);
+  // A crash now would not lose the sheet: the run rebuilt from its journal carries it.
+  auto rebuilt = std::make_unique<Race>();
+  auto circuits = std::make_unique<CircuitTable>(s.circuits);
+  ASSERT_TRUE(ReplayJournal(ReadBytes(kJournalPath), *rebuilt, *circuits));
+  EXPECT_EQ(std::memcmp(&rebuilt->slots[0].setup, sheet.get(), sizeof *sheet), 0);
+  EXPECT_EQ(rebuilt->slots[0].lapCount, s.race.slots[0].lapCount);
 }
 
 TEST_F(ProgramTest, ASavedSheetReachesTheDriversRunsDatabase) {

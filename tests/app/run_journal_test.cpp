@@ -264,6 +264,51 @@ TEST_F(JournalRunTest, ATornOrDamagedLineEndsTheJournalAndWhatCameBeforeIsKept) 
   EXPECT_EQ(summary.passages, 3);
 }
 
+// A sheet saved in the run synthesis while the run is timed is journaled where it came, pushed
+// at once, and the rebuilt run carries it; before the start and after the end nothing is written.
+TEST_F(JournalRunTest, ASheetSavedDuringTheRunIsInTheRebuiltRun) {
+  Setup({{"ANNA", "001001"}, {"BRUNO", "001002"}});
+  auto sheet = std::make_unique<SetupSheet>();
+  std::memset(sheet.get(), 0, sizeof *sheet);
+  SetText(sheet->trackConditions, "Wet");
+  SetText(sheet->carName, "Buggy \xE9");
+  journal->SetupSaved(1, *sheet);  // the run is not started: not recorded
+  StartRun();
+  const std::string start = Journal();
+  PassAt(500, {"001001", "001002"});
+  PassAt(4500, {"001001"});
+  const int64_t syncs = journal->syncCount();
+  race->slots[1].setup = *sheet;  // what the program does with the answer, then:
+  journal->SetupSaved(2, *sheet);
+  EXPECT_EQ(journal->syncCount(), syncs + 1) << "pushed at once";
+  PassAt(8500, {"001001", "001002"});
+  // The program dies here.
+  const std::string atTheKill = Journal();
+  auto expected = std::make_unique<Race>(*race);
+  MarkRunOver(*expected);
+  JournalSummary summary;
+  auto rebuilt = std::make_unique<Race>();
+  ASSERT_TRUE(ReplayJournal(atTheKill, *rebuilt, *circuits, &summary));
+  EXPECT_EQ(RunSectionContent(*rebuilt), RunSectionContent(*expected));
+  EXPECT_STREQ(rebuilt->slots[1].setup.carName, "Buggy \xE9");
+  EXPECT_STREQ(rebuilt->slots[0].setup.trackConditions, "dry 0") << "the other sheet kept";
+  EXPECT_EQ(summary.events, 6);
+  EXPECT_EQ(summary.passages, 5) << "the sheet is no passage";
+  EXPECT_EQ(summary.lastRaceTime, 8500) << "nor a time of the run";
+  EXPECT_FALSE(summary.damaged);
+
+  // A sheet line for a slot that does not exist ends the journal there, like any damaged line.
+  std::string bad = start + JournalSetupLine(1, 21, *sheet) + atTheKill.substr(start.size());
+  EXPECT_EQ(ReadJournalSummary(bad, summary), JournalRead::kRead);
+  EXPECT_EQ(summary.events, 0);
+  EXPECT_TRUE(summary.damaged);
+
+  control->OnStop();
+  const std::string ended = Journal();
+  journal->SetupSaved(1, *sheet);
+  EXPECT_EQ(Journal(), ended) << "after the end the working copy keeps the sheet";
+}
+
 TEST_F(JournalRunTest, AForeignOrEmptyFileOrATornStartIsNoJournal) {
   Setup({{"ANNA", "001001"}});
   StartRun();
