@@ -42,7 +42,7 @@ cp "$work/run/screenshot-demo-start.png" "$ZARVO_E2E_ARTIFACTS/first-run-$editio
 
 export WINEPREFIX="$work/run/prefix"
 dir="$WINEPREFIX/drive_c/Program Files/Zarvo Training"
-robot_line() { wine "$ZARVO_ROBOT" "$@" | tr -d '\r'; }
+robot_line() { e2e_robot "$@" | tr -d '\r'; }
 expect_equal() { [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"; }
 grep -q "^ALEX.*001001" "$dir/BaseDonnéesPilotes.bd" || fail "no demo drivers in the prefix"
 [ -f "$dir/demo.trng" ] || fail "the demo session was not saved"

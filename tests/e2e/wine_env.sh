@@ -90,7 +90,19 @@ e2e_set_desktop_size() {
   e2e_start_wineserver
 }
 
-e2e_robot() { wine "$ZARVO_ROBOT" "$@"; }
+# The robot answers 0 (done), 1 (failed, with its reason on stderr) or 2 (usage). Any other status
+# is Wine failing to start it or the robot dying before it said anything: that one call is made
+# again, once, and logged.
+e2e_robot() {
+  local status=0
+  wine "$ZARVO_ROBOT" "$@" || status=$?
+  if [ "$status" -gt 2 ]; then
+    e2e_log "robot '$*' ended with status $status and no answer of its own; made again"
+    status=0
+    wine "$ZARVO_ROBOT" "$@" || status=$?
+  fi
+  return "$status"
+}
 
 # Saves what the screen shows as <artifacts>/<name>.png.
 e2e_screenshot() {
