@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Checks a screenshot against the probes written by zarvo-table-preview.
+"""Checks a screenshot against probes (those zarvo-table-preview writes, or a test's own).
 
   check_probes.py <screenshot.png> <probes.txt>
 
 Probe lines (screen pixels, colours as rrggbb):
   pixel <name> <x> <y> <colour>              the pixel has the colour
   has <name> <x> <y> <width> <height> <colour>  some pixel of the region has the colour
+  lacks <name> <x> <y> <width> <height> <colour>  no pixel of the region has the colour
   info <key> <a> <b>                         figures of the paint, printed
 Solid fills must match within 2 per channel; text colours (anti-aliased edges) are looked for
 within 8. Exits 1 when a probe fails.
@@ -67,7 +68,7 @@ def main():
             ok = near(got, want, 2)
             print(f"{'ok  ' if ok else 'FAIL'} {name}: ({x}, {y}) is {bytes(got).hex()}, "
                   f"expected {want.hex()}")
-        elif kind == "has":
+        elif kind in ("has", "lacks"):
             x, y, w, h = numbers
             x0, y0 = max(0, x), max(0, y)
             x1, y1 = min(width, x + w), min(height, y + h)
@@ -79,8 +80,8 @@ def main():
                         break
                 if found:
                     break
-            ok = found is not None
-            where = f"at {found}" if ok else "nowhere"
+            ok = (found is not None) == (kind == "has")
+            where = f"at {found}" if found else "nowhere"
             print(f"{'ok  ' if ok else 'FAIL'} {name}: {want.hex()} in {w}x{h}+{x}+{y}: {where}")
         else:
             print(f"FAIL unknown probe kind {kind}")

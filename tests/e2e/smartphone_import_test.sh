@@ -3,7 +3,8 @@
 # is refused and the session stays; a hand-made phone run of three lanes is imported, its lanes
 # given database drivers in the import dialog (Validate refused until every lane has one), run 1
 # shows its laps, "Save as..." writes them into the saved file, and leaving the run archives it in
-# the drivers' runs databases (checked from outside by check_smartphone_import.py).
+# the drivers' runs databases (checked from outside by check_smartphone_import.py); the radio
+# conflict of two lanes is shown on the event line while the run is loaded and gone after New.
 # Screenshots: <artifacts>/smartphone-<edition>-*.png.
 #   smartphone_import_test.sh <en|fr>
 set -Eeuo pipefail
@@ -30,6 +31,17 @@ import_text() {
     en:cancel) echo "Cancel" ;;
     fr:cancel) echo "Echap" ;;
   esac
+}
+# expect_event_line <has|lacks> <shot>: whether the event line of the main window, in the last
+# screenshot of that name, shows the radio-conflict background (client x 1155 to 1805, y 30 to 100
+# on a 1600x900 screen, cut at the screen's edge).
+expect_event_line() {
+  local picture x y
+  picture=$(printf '%s/%s-%s-%02d-%s.png' "$ZARVO_E2E_ARTIFACTS" "$SHOT_NAME" "$edition" "$step" "$2")
+  read -r x y <<<"$(robot_line origin)"
+  echo "$1 event-line $((x + 1155)) $((y + 30)) 650 70 c81e1e" >"$E2E_WORK/event-line-$2.txt"
+  python3 "$here/check_probes.py" "$picture" "$E2E_WORK/event-line-$2.txt" ||
+    fail "event line after $2: the radio conflict should be $([ "$1" = has ] && echo shown || echo gone)"
 }
 program_path() { printf 'C:\\Program Files\\Zarvo Training\\%s' "$1"; }
 
@@ -118,6 +130,9 @@ sleep 0.8
 expect_equal "lap buttons of the imported run" "2201 2202 2203" "$(robot_line enabled 2201 2220)"
 expect_equal "Start on a run with results" "enabled=1 visible=1 checked=0" "$(robot_line state 2001)"
 shot imported-run
+# BOB and Hélène share 27.145 on the phone: the event line shows the radio conflict on its red
+# background (the shipped display settings).
+expect_event_line has imported-run
 
 # ---- Save as..., then leave the run: the saved file and the runs databases.
 e2e_robot command 1004
@@ -129,6 +144,13 @@ sleep 0.8
 shot run-left
 python3 "$here/check_smartphone_import.py" "$dir" "$dir/imported.trng" ||
   fail "the saved file or the runs databases do not hold the imported run"
+
+# ---- New session: no run is loaded any more, so the conflict text goes away.
+e2e_robot command 1001
+robot_line answer "$(text question)" no 5000 >/dev/null || fail "no new session question"
+sleep 0.5
+shot new-session
+expect_event_line lacks new-session
 
 close_program
 echo "figures ($edition): the scenario took $(($(date +%s) - begin)) s"
