@@ -11,14 +11,15 @@ namespace zarvo {
 
 RunJournalFile::RunJournalFile(const char* sessionName, const std::string& savedFilePath,
                                const int32_t& runNumber, const SoundSettings& sounds, Clock& clock,
-                               MessageBoxes& boxes, const char* path)
+                               MessageBoxes& boxes, const char* path, const char* workingCopyPath)
     : sessionName_(sessionName),
       savedFilePath_(savedFilePath),
       runNumber_(runNumber),
       sounds_(sounds),
       clock_(clock),
       boxes_(boxes),
-      path_(path) {}
+      path_(path),
+      workingCopyPath_(workingCopyPath) {}
 
 void RunJournalFile::Fail() {
   if (failed_) return;
@@ -98,7 +99,12 @@ void RunJournalFile::Retire() {
 }
 
 void RunJournalFile::SectionWritten(int32_t runNumber) {
-  if (state_ == State::kEnded && runNumber == journaledRun_) Retire();
+  if (state_ != State::kEnded || runNumber != journaledRun_) return;
+  if (!SyncFileToDisk(workingCopyPath_.c_str())) {
+    KeepForRecovery();
+    return;
+  }
+  Retire();
 }
 
 void RunJournalFile::RunLeft() {

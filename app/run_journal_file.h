@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/session_file.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
@@ -30,7 +31,8 @@ class RunJournalFile : public RunJournal {
   // and file, and the run in the participants table.
   RunJournalFile(const char* sessionName, const std::string& savedFilePath,
                  const int32_t& runNumber, const SoundSettings& sounds, Clock& clock,
-                 MessageBoxes& boxes, const char* path = kJournalPath);
+                 MessageBoxes& boxes, const char* path = kJournalPath,
+                 const char* workingCopyPath = kWorkingCopyPath);
 
   // RunJournal.
   void RunStarted(const Race& race) override;
@@ -45,7 +47,10 @@ class RunJournalFile : public RunJournal {
   // Timer 1: what was appended and not yet pushed to the disk is pushed once 100 ms have passed
   // since the last push.
   void OnTick();
-  // Run n's section reached the working copy: the journal of that run is retired.
+  // Run n's section reached the working copy: the journal of that run is retired once the
+  // working copy is pushed to the disk (the section was written in place, and a power cut must
+  // not keep the journal's removal and lose the section); when that push fails the journal stays
+  // for the next start-up.
   void SectionWritten(int32_t runNumber);
   // The run left the participants table without being written (another run or session was
   // chosen, the program ends): its journal is retired.
@@ -71,6 +76,7 @@ class RunJournalFile : public RunJournal {
   Clock& clock_;
   MessageBoxes& boxes_;
   std::string path_;
+  std::string workingCopyPath_;
   AppendFile file_;
   State state_ = State::kIdle;
   int32_t journaledRun_ = 0;

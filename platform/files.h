@@ -29,6 +29,10 @@ bool RemoveFile(const char* path);
 // Creates one folder; true when it exists afterwards.
 bool MakeDirectory(const char* path);
 
+// Pushes what the system holds of the file to the disk (fsync, FlushFileBuffers), for a file
+// rewritten in place; false when it cannot be opened for writing or the push fails.
+bool SyncFileToDisk(const char* path);
+
 // Renames a file; false when the destination exists already (it is never replaced) or the rename
 // fails.
 bool RenameFileKeeping(const char* from, const char* to);

@@ -45,6 +45,13 @@ bool WriteTemporary(const std::string& tmp, std::string_view bytes) {
   return ok;
 }
 
+bool SyncFileToDisk(const char* path) {
+  std::FILE* f = OpenFile(path, "r+b");
+  if (f == nullptr) return false;
+  const bool ok = SyncToDisk(f);
+  return (std::fclose(f) == 0) && ok;
+}
+
 bool CopyWholeFile(const char* source, const char* destination) {
   std::string bytes;
   if (!ReadWholeFile(source, bytes, size_t(1) << 30)) return false;

@@ -381,6 +381,7 @@ TEST_F(JournalRunTest, AStoppedRunsJournalIsRetiredWhenItsSectionIsWrittenOrTheR
   JournalSummary summary;
   EXPECT_EQ(ReadJournalSummary(Journal(), summary), JournalRead::kRead);
   EXPECT_TRUE(summary.ended);
+  WriteBytes(kWorkingCopyPath, "10000\tSamedi\t1\t1\t1\t\r\n");
   journal->SectionWritten(2);
   EXPECT_TRUE(FileExists(kJournalPath)) << "another run's section";
   journal->SectionWritten(3);
@@ -421,6 +422,16 @@ TEST_F(JournalRunTest, AStoppedRunsJournalIsRetiredWhenItsSectionIsWrittenOrTheR
   StartRun();
   EXPECT_EQ(ReadBytes("Private/JournalPassages-1.jrn"), kept);
   EXPECT_TRUE(journal->Recording());
+
+  // The section was written, but the working copy cannot be pushed to the disk (here it is
+  // gone): the journal is the only copy of the run that is sure to survive a power cut, so it
+  // stays.
+  control->OnStop();
+  ASSERT_TRUE(RemoveFile(kWorkingCopyPath));
+  journal->SectionWritten(3);
+  EXPECT_TRUE(FileExists(kJournalPath));
+  journal->RunLeft();
+  EXPECT_TRUE(FileExists(kJournalPath)) << "kept for the next start-up";
 }
 
 TEST_F(JournalRunTest, AJournalThatCannotBeWrittenIsReportedAndTheRunGoesOn) {

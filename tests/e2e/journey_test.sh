@@ -154,6 +154,7 @@ sleep 9
 e2e_robot close classeF
 expect_equal "refusal during the run" "$(text quit-refused)" "$(robot_line answer Zarvo ok 5000)"
 e2e_robot no-box "$(text question)" 300 || fail "the save question came during the run"
+[ -s "$dir/Private/JournalPassages.jrn" ] || fail "no journal of the run being timed"
 shot running
 # Every driver finishes with his first passage after his own minute: the run ends by itself.
 e2e_robot wait-state 2001 enabled 80000 || fail "the run did not end by itself"
@@ -191,6 +192,8 @@ sleep 0.5
 saved="$dir/journey.trng"
 [ -f "$saved" ] || fail "no journey.trng in the program folder"
 expect_equal "title after Save as" "Zarvo:   $(program_path journey.trng)" "$(robot_line title classeF)"
+# The run is in the working copy, which is on the disk: its journal is retired.
+[ ! -e "$dir/Private/JournalPassages.jrn" ] || fail "the journal of the written run is still there"
 shot saved
 
 # ---- From outside: the saved file's run, the runs databases, the circuit record.
