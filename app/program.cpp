@@ -127,9 +127,11 @@ void Program::WindowStartUp() {
     ui.Repaint(area);
   }
 
-  // The journal is retired once its run is in the working copy; if that failed it stays for the
-  // next start-up.
-  if (recover && session_->RecoverRun(interrupted.bytes)) RemoveFile(kJournalPath);
+  // The journal is retired once its run is in the working copy and the working copy is on the
+  // disk; if either failed it stays for the next start-up.
+  if (recover && session_->RecoverRun(interrupted.bytes) && SyncFileToDisk(kWorkingCopyPath)) {
+    RemoveFile(kJournalPath);
+  }
 }
 
 void Program::AfterWindowShown() {
