@@ -129,9 +129,7 @@ void Program::WindowStartUp() {
 
   // The journal is retired once its run is in the working copy and the working copy is on the
   // disk; if either failed it stays for the next start-up.
-  if (recover && session_->RecoverRun(interrupted.bytes) && SyncFileToDisk(kWorkingCopyPath)) {
-    RemoveFile(kJournalPath);
-  }
+  if (recover && session_->RecoverRun(interrupted.bytes)) RetireJournalOfWrittenRun();
 }
 
 void Program::AfterWindowShown() {

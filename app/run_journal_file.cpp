@@ -100,11 +100,12 @@ void RunJournalFile::Retire() {
 
 void RunJournalFile::SectionWritten(int32_t runNumber) {
   if (state_ != State::kEnded || runNumber != journaledRun_) return;
-  if (!SyncFileToDisk(workingCopyPath_.c_str())) {
+  file_.Close();
+  if (!RetireJournalOfWrittenRun(path_.c_str(), workingCopyPath_.c_str())) {
     KeepForRecovery();
     return;
   }
-  Retire();
+  state_ = State::kIdle;
 }
 
 void RunJournalFile::RunLeft() {
@@ -132,6 +133,12 @@ std::string RecoveryQuestion(const JournalSummary& summary) {
                 summary.start.sessionName, JournalTimeText(summary.lastRaceTime).c_str(),
                 int(summary.passages));
   return text;
+}
+
+bool RetireJournalOfWrittenRun(const char* path, const char* workingCopyPath) {
+  if (!SyncFileToDisk(workingCopyPath)) return false;
+  RemoveFile(path);
+  return true;
 }
 
 std::string SetJournalAside(const char* path) {

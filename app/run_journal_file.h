@@ -101,4 +101,10 @@ std::string RecoveryQuestion(const JournalSummary& summary);
 // Renames the journal to the first free numbered name; that name, or empty when it failed.
 std::string SetJournalAside(const char* path = kJournalPath);
 
+// Removes the journal of a run whose section was written into the working copy, once the working
+// copy (rewritten in place) is pushed to the disk, so that a power cut cannot keep the removal and
+// lose the section. False, the journal kept, when the push fails.
+bool RetireJournalOfWrittenRun(const char* path = kJournalPath,
+                               const char* workingCopyPath = kWorkingCopyPath);
+
 }  // namespace zarvo

@@ -32,9 +32,9 @@ import_text() {
     fr:cancel) echo "Echap" ;;
   esac
 }
-# expect_event_line <has|lacks> <shot>: whether the event line of the main window, in the last
-# screenshot of that name, shows the radio-conflict background (client x 1155 to 1805, y 30 to 100
-# on a 1600x900 screen, cut at the screen's edge).
+# expect_event_line <has|lacks> <shot>: whether the event line of the main window, in the
+# screenshot just taken under that name, shows the radio-conflict background (client x 1155 to
+# 1805, y 30 to 100 on a 1600x900 screen, cut at the screen's edge).
 expect_event_line() {
   local picture x y
   picture=$(printf '%s/%s-%s-%02d-%s.png' "$ZARVO_E2E_ARTIFACTS" "$SHOT_NAME" "$edition" "$step" "$2")
