@@ -90,17 +90,21 @@ e2e_set_desktop_size() {
   e2e_start_wineserver
 }
 
-# The robot answers 0 (done), 1 (failed, with its reason on stderr) or 2 (usage). Any other status
-# is Wine failing to start it or the robot dying before it said anything: that one call is made
+# The robot answers 0 (done), 1 (failed, with its reason "robot: ..." on stderr) or 2 (its usage
+# on stderr). A failure without a word of its own is Wine failing to start it, or the robot dying
+# before it said anything (seen now and then under load, with any status): that one call is made
 # again, once, and logged.
 e2e_robot() {
-  local status=0
-  wine "$ZARVO_ROBOT" "$@" || status=$?
-  if [ "$status" -gt 2 ]; then
+  local status=0 said
+  said=$(mktemp)
+  wine "$ZARVO_ROBOT" "$@" 2>"$said" || status=$?
+  cat "$said" >&2
+  if [ "$status" -ne 0 ] && ! grep -qE '^(robot: |usage: )' "$said"; then
     e2e_log "robot '$*' ended with status $status and no answer of its own; made again"
     status=0
     wine "$ZARVO_ROBOT" "$@" || status=$?
   fi
+  rm -f "$said"
   return "$status"
 }
 
