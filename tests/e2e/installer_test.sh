@@ -214,7 +214,7 @@ wine "$setup" &
 installer=$!
 setup_title="$(edition_name "$edition") $version "
 e2e_robot box "$setup_title" 30000 >/dev/null || fail "no installer window: $(robot_line windows)"
-finish=$([ "$edition" = en ] && echo '&Finish' || echo '&Terminer')
+finish=$([ "$edition" = en ] && echo '&Finish' || echo '&Fermer')
 for _ in $(seq 100); do [ "$(robot_line in "$setup_title" text 1)" = "$finish" ] && break; sleep 0.3; done
 expect_equal "the installer's last page" "$finish" "$(robot_line in "$setup_title" text 1)"
 shot finish-page
