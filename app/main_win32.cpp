@@ -26,6 +26,9 @@ bool AnotherCopyRuns() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The program works in its data folder, which every user of the PC may change: a library is
+  // never looked for there (the programs' own folder is the administrators').
+  SetDllDirectoryW(L"");
   if (AnotherCopyRuns()) return 0;
   // The main window and the program live until the process ends.
   auto* window = new zarvo::MainWindow(instance);

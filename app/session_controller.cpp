@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/session_file.h"
+#include "app/smartphone_import.h"
 #include "databases/database_files.h"
 #include "databases/runs_database.h"
 #include "platform/files.h"
@@ -555,8 +556,16 @@ bool SessionController::SaveBeforeLeaving(SaveFilter filter) {
   std::string path = s.savedFilePath;
   if (!s.hasSavedFile && !AskFileToSave(filter, path)) return false;
   if (!CopyWorkingCopyTo(path)) return false;
-  s.savedFilePath = path;
+  // Saved under a name just chosen, the session is that file's whatever comes next: the command
+  // that asked may still stop (a refused phone file) and leave the user with this session.
+  if (!s.hasSavedFile) KeepSavedFile(path);
   return true;
+}
+
+void SessionController::KeepSavedFile(const std::string& path) {
+  world_.window.SetTitle((kFileWindowTitlePrefix + path).c_str());
+  world_.session.savedFilePath = path;
+  SetHasSavedFile(true);
 }
 
 void SessionController::ResetSessionState() {
@@ -630,10 +639,7 @@ bool SessionController::SaveAs() {
   MakeProgramFolderCurrent();
   SaveCurrentRunIfNeeded();
   if (!CopyWorkingCopyTo(path)) return false;
-  SessionState& s = world_.session;
-  world_.window.SetTitle((kFileWindowTitlePrefix + path).c_str());
-  s.savedFilePath = path;
-  SetHasSavedFile(true);
+  KeepSavedFile(path);
   return true;
 }
 
@@ -649,10 +655,16 @@ void SessionController::ImportSmartphone() {
   if (answer == Answer::kYes && !SaveBeforeLeaving(SaveFilter::kNewOrImport)) return;
 
   MakeProgramFolderCurrent();
-  MakeDirectory(kSmartphoneCopyFolder);
-  if (!CopyWholeFile(chosen.c_str(), kSmartphoneCopyPath)) {
-    ShowError(TXT_SESSION_NOT_OPENED);
-    return;
+  switch (CopyChosenPhoneFile(chosen.c_str())) {
+    case PhoneFileCopy::kCopied:
+      break;
+    case PhoneFileCopy::kTooLarge:
+      ShowError(TXT_IMPORT_NOT_A_PHONE_FILE);
+      return;
+    case PhoneFileCopy::kNotOpened:
+    case PhoneFileCopy::kNotWritten:
+      ShowError(TXT_SESSION_NOT_OPENED);
+      return;
   }
   if (!world_.dialogs.OpenSmartphoneImportDialog()) return;
 

@@ -175,6 +175,8 @@ class SessionController {
   // command that asked must stop.
   bool SaveBeforeLeaving(SaveFilter filter);
   bool CopyWorkingCopyTo(const std::string& path);
+  // The session is now saved in path: the window's title, "Save" enabled.
+  void KeepSavedFile(const std::string& path);
   void SetHasSavedFile(bool hasSavedFile);
   void ClearLoadedRun();
   void SetRadioConflict(bool conflict);

@@ -40,7 +40,7 @@ void ShowError(MessageBoxes& boxes, const char* text) {
 }
 
 void SetMinimumLap(TrackDialogModel& model, int32_t seconds) {
-  if (seconds <= 1) seconds = kDefaultMinimumLapSeconds;
+  if (seconds < kLeastMinimumLapSeconds) seconds = kDefaultMinimumLapSeconds;
   if (seconds > kMaxMinimumLapSeconds) seconds = kMaxMinimumLapSeconds;  // the box has 3 digits
   model.track.minimumLapSeconds = seconds;
   char text[12];

@@ -388,11 +388,12 @@ bool ParseSessionTrack(std::string_view file, SessionTrack& track) {
     Fields fields(line);
     fields.Text(track.label);
     fields.Text(track.circuitName);
-    // Bounded as the track dialog's three-digit box: a damaged number must not make the
-    // filter accept every crossing (negative, or overflowing once in milliseconds).
+    // Bounded as the track dialog bounds it: a damaged number must not make the filter accept
+    // every second crossing (below 2 s, negative) nor overflow once in milliseconds.
     int32_t seconds = 0;
     if (fields.Number(seconds)) {
-      track.minimumLapSeconds = std::clamp<int32_t>(seconds, 0, kMaxMinimumLapSeconds);
+      track.minimumLapSeconds =
+          std::clamp<int32_t>(seconds, kLeastMinimumLapSeconds, kMaxMinimumLapSeconds);
     }
   }
   return true;

@@ -22,7 +22,9 @@ constexpr int kMaxRunCount = 20;
 constexpr int kSessionLabelCapacity = 50;  // the track dialog lets the user type 48 characters
 constexpr int kCircuitNameCapacity = 40;
 constexpr int kDefaultMinimumLapSeconds = 2;
-// The largest minimum lap time a session track holds (the track dialog's box has 3 digits).
+// The range of a session track's minimum lap time: the track dialog stores at least 2 (it
+// takes 0 or 1 for 2) and its box has 3 digits.
+constexpr int kLeastMinimumLapSeconds = 2;
 constexpr int kMaxMinimumLapSeconds = 999;
 
 // A section is found by the first field of its title line, compared whole and exactly; at most

@@ -214,6 +214,7 @@ PhoneFileCheck ReadPhoneRun(std::string_view bytes, PhoneRun& run) {
 std::string ImportedWorkingCopy(const PhoneRun& run) {
   SessionHeader header = run.header;
   header.runCount = std::max<int32_t>(header.runCount, 1);
+  header.runsRecorded = true;
   std::string bytes = SessionHeaderLine(header) + "\r\n";
   ApplyEdit(bytes, PlanSectionRewrite(bytes, kParticipantsListTitle, kParticipantsReservePairs,
                                       ParticipantsListContent(run.list)));
@@ -221,6 +222,25 @@ std::string ImportedWorkingCopy(const PhoneRun& run) {
             PlanSectionRewrite(bytes, kPhoneRunTitle, RunReservePairs(header.participantCount),
                                RunSectionContent(*run.table)));
   return bytes;
+}
+
+PhoneFileCopy CopyChosenPhoneFile(const char* chosen) {
+  std::FILE* f = OpenFile(chosen, "rb");
+  if (f == nullptr) return PhoneFileCopy::kNotOpened;
+  // ftell fails beyond what a long holds (2 GB on Windows): too large as well.
+  const bool atEnd = std::fseek(f, 0, SEEK_END) == 0;
+  const long size = atEnd ? std::ftell(f) : -1;
+  std::fclose(f);
+  if (size < 0 || static_cast<unsigned long>(size) > kMaxPhoneFileBytes) {
+    return PhoneFileCopy::kTooLarge;
+  }
+  std::string bytes;
+  if (!ReadWholeFile(chosen, bytes, kMaxPhoneFileBytes)) {
+    return FileExists(chosen) ? PhoneFileCopy::kTooLarge : PhoneFileCopy::kNotOpened;
+  }
+  MakeDirectory(kSmartphoneCopyFolder);
+  if (!WriteFileReplacing(kSmartphoneCopyPath, bytes)) return PhoneFileCopy::kNotWritten;
+  return PhoneFileCopy::kCopied;
 }
 
 bool OpenSmartphoneImport(SmartphoneImportModel& model, MessageBoxes& boxes) {

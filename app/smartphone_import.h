@@ -57,10 +57,18 @@ enum class PhoneFileCheck {
 PhoneFileCheck ReadPhoneRun(std::string_view bytes, PhoneRun& run);
 
 // The bytes of the working copy the import builds, whole: the phone header (with at least one run,
-// so the imported run has its node), "SessionListeParticipants" with the list over its reserve of
-// 1000 pairs, and "SessionRun1" with the run's slots, empty setup sheets and the run title over a
-// reserve of 4981 x P + 883 pairs.
+// so the imported run has its node, and the runs-recorded flag set, since that run is written:
+// its drivers can no longer be removed), "SessionListeParticipants" with the list over its
+// reserve of 1000 pairs, and "SessionRun1" with the run's slots, empty setup sheets and the run
+// title over a reserve of 4981 x P + 883 pairs.
 std::string ImportedWorkingCopy(const PhoneRun& run);
+
+enum class PhoneFileCopy { kCopied, kNotOpened, kTooLarge, kNotWritten };
+
+// The file the user chose, copied to "Smartphone/Run1.trng2" (the folder made if needed). Its
+// size is looked at before anything is read: a file larger than kMaxPhoneFileBytes is no phone
+// run and is not read at all. Nothing is written unless the whole file was read.
+PhoneFileCopy CopyChosenPhoneFile(const char* chosen);
 
 struct SmartphoneImportModel {
   PhoneRun phone;

@@ -46,8 +46,11 @@ int32_t DecoderLink::MsSince(int64_t counterStart) {
   return static_cast<int32_t>((clock_.PerformanceCounter() - counterStart) * 1000 / frequency);
 }
 
+// Under the timer's ticks a failed write can come again while its box is open (a loss, a
+// recovery, a loss again): it waits, once, behind the open box as an attempt's outcome does.
 void DecoderLink::ShowSettingsError() {
-  boxes_.Show(TXT_CAPTION_ERROR, TXT_DECODER_SETTINGS_FILE_MISSING, MessageIcon::kError);
+  settingsErrorPending_ = true;
+  ShowPendingBoxes();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -237,23 +240,32 @@ void DecoderLink::AttemptReconnection(const RunClock& run, PassageSink& sink) {
   }
 }
 
-// The attempts go on under an open box (the timer keeps ticking inside its modal loop), so a box
-// is never opened inside another: the outcome of an attempt made meanwhile waits, only the newest
-// one, and is shown once the open box is closed.
 void DecoderLink::ShowOutcome(const char* caption, MessageIcon icon) {
   SetText(pendingText_, lossText_);
   pendingCaption_ = caption;
   pendingIcon_ = icon;
   pendingOutcome_ = true;
-  if (outcomeBoxOpen_) return;
-  outcomeBoxOpen_ = true;
-  while (pendingOutcome_) {
+  ShowPendingBoxes();
+}
+
+// The attempts go on under an open box (the timer keeps ticking inside its modal loop), so a box
+// of the link is never opened inside another: what comes meanwhile waits (the settings error
+// once, the newest outcome of an attempt) and is shown once the open box is closed.
+void DecoderLink::ShowPendingBoxes() {
+  if (boxOpen_) return;
+  boxOpen_ = true;
+  while (settingsErrorPending_ || pendingOutcome_) {
+    if (settingsErrorPending_) {
+      settingsErrorPending_ = false;
+      boxes_.Show(TXT_CAPTION_ERROR, TXT_DECODER_SETTINGS_FILE_MISSING, MessageIcon::kError);
+      continue;
+    }
     pendingOutcome_ = false;
     char text[kLossTextCapacity];
     SetText(text, pendingText_);
     boxes_.Show(pendingCaption_, text, pendingIcon_);
   }
-  outcomeBoxOpen_ = false;
+  boxOpen_ = false;
 }
 
 // The bytes of one read during a reconnection attempt, frame by frame: an identify answer of

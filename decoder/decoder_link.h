@@ -79,8 +79,9 @@ class DecoderLink {
   // a run is running or a scan is active. An attempt blocks for up to 100 ms and shows its
   // outcome (during a run, or on failure) with the loss text: at most 119 characters, each
   // outcome on its own line; when they no longer fit, the oldest outcomes after the loss line go.
-  // At most one outcome box is open at a time: attempts made while it is open (the timer ticks
-  // under it) leave their outcome waiting, and the newest one is shown when it is closed.
+  // At most one box of the link is open at a time: attempts made while it is open (the timer
+  // ticks under it) leave their outcome waiting, and the newest one is shown when it is closed;
+  // a settings file that cannot be written is reported likewise, once behind an open box.
   // A settings file that cannot be read keeps what memory holds.
   void Supervise(const RunClock& run, PassageSink& sink);
 
@@ -129,6 +130,7 @@ class DecoderLink {
   bool ScanReconnectionBytes(const uint8_t* bytes, int count, PassageSink& sink);
   void AppendOutcome(const char* line);
   void ShowOutcome(const char* caption, MessageIcon icon);
+  void ShowPendingBoxes();
   void FormatRaceClock(const RunClock& run, char* out, size_t capacity);
   void DeliverOrixPassage(const uint8_t* frame, PassageSink& sink);
   int32_t MsSince(int64_t counterStart);
@@ -154,8 +156,10 @@ class DecoderLink {
   char lossText_[kLossTextCapacity] = {};
   // Lost and not yet reconnected: survives the interface dialog's stop of the supervision.
   bool wiredOrixLost_ = false;
-  // The outcome box of an attempt, and the newest outcome waiting behind it.
-  bool outcomeBoxOpen_ = false;
+  // The one box of the link that is open, and what waits behind it: a settings file that could
+  // not be written, the newest outcome of an attempt.
+  bool boxOpen_ = false;
+  bool settingsErrorPending_ = false;
   bool pendingOutcome_ = false;
   const char* pendingCaption_ = "";
   MessageIcon pendingIcon_ = MessageIcon::kNone;

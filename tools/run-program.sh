@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds the program, installs it into a Wine prefix and starts it with a
-# simulated decoder on COM1, then shows a run being timed: a demo session is set up through the
+# simulated decoder on its COM port (COM1 as shipped), then shows a run being timed: a demo session is set up through the
 # program's own menus and dialogs and its first run started, then the program is left to you.
 #
 #   tools/run-program.sh [en|fr] [--bare] [--device orix|orix-bluetooth|vexa|none] [-- <simulator options>]
 #
-# en (default) or fr: the edition. --device: what the simulator plays on COM1 (default: a wired
-# Orix decoder, id 4242, with six cars, transponders 1001 to 1006, lapping in 18 to 23 s); "none"
-# leaves COM1 unconnected. Options after "--" replace the simulator's car options (see
+# en (default) or fr: the edition. --device: what the simulator plays on the port (default: a
+# wired Orix decoder, id 4242, with six cars, transponders 1001 to 1006, lapping in 18 to 23 s);
+# "none" leaves the port unconnected. Options after "--" replace the simulator's car options (see
 # zarvo-decoder-simulator --help).
 # The demo: six drivers with the simulator's transponders and a circuit are written into the
 # prefix's program folder when its drivers database is empty (never into data/); a session with
 # them, a 10-minute run and a 5 s countdown is made from the session tree (saved once as
 # "demo.trng"), and run 1 is started. --bare starts the program without the demo, as a user
 # would find it; so does --device none.
-# The prefix and the program folder stay in build/run-program/ between runs: the program's data
-# (databases, settings, runs) is kept, the programs are replaced by the new build.
+# The prefix and the program folder stay in build/run-program/ between runs: the user's data
+# (databases, settings, runs) is kept; the programs and what they ship (guides, sounds, pictures,
+# the countries database) are replaced by the new build's. The simulator is put on the COM port
+# the interface settings name (COM1 when they name none); they are never rewritten here.
 # With DISPLAY set the program opens on that display; without, on a virtual X server whose
 # screen is saved to build/run-program/screenshot-*.png.
 set -euo pipefail
@@ -105,19 +107,28 @@ fi
 echo "== Installing into C:\\Program Files\\Zarvo Training"
 stage="$run/stage"
 rm -rf "$stage"
-cmake --install build/windows --prefix "$stage" >/dev/null
+for component in programs shipped user; do
+  cmake --install build/windows --prefix "$stage/$component" --component "$component" >/dev/null
+done
 mkdir -p "$program_dir"
-cp "$stage"/zarvo-training-*.exe "$program_dir/"
-# The data files of a first installation; later runs keep what the program has changed.
-cp -rn "$stage"/. "$program_dir/"
+cp "$stage"/programs/zarvo-training-*.exe "$program_dir/"
+# What the program ships, as this build has it; the user's files only where they are missing.
+cp -r "$stage"/shipped/. "$program_dir/"
+cp -rn "$stage"/user/. "$program_dir/"
 interface_file="$program_dir/$(printf 'R\xc3\xa9glagesInterface2.rg')"
+# The port the program will open: the one its interface settings name.
+port=$(head -n1 "$interface_file" 2>/dev/null | cut -f1 | tr -d '\r' || true)
+if ! [[ "$port" =~ ^COM[1-9][0-9]?$ ]]; then
+  port=COM1
+  printf 'COM1\t1\tZarvo\r\n' >"$interface_file"
+fi
 
 if [ "$device" != none ]; then
-  echo "== Decoder simulator on COM1 ($device)"
+  echo "== Decoder simulator on $port ($device)"
   socat "pty,raw,echo=0,link=$run/com1" "pty,raw,echo=0,link=$run/sim" 2>"$run/socat.log" &
   SOCAT_PID=$!
   for _ in $(seq 100); do [ -e "$run/com1" ] && [ -e "$run/sim" ] && break; sleep 0.05; done
-  wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$run/com1" /f >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Wine\Ports' /v "$port" /t REG_SZ /d "$run/com1" /f >/dev/null 2>&1
   case "$device" in
     orix) mode=(--mode orix --id 4242) ;;
     orix-bluetooth) mode=(--mode orix-bluetooth --id 77) ;;
@@ -125,10 +136,8 @@ if [ "$device" != none ]; then
   esac
   "$simulator" --device "$run/sim" "${mode[@]}" "${car_options[@]}" --verbose >"$run/simulator.log" 2>&1 &
   SIM_PID=$!
-  # The program opens COM1, as the shipped interface settings say.
-  grep -q '^COM1' "$interface_file" 2>/dev/null || printf 'COM1\t1\tZarvo\r\n' >"$interface_file"
 else
-  wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$run/no-device" /f >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Wine\Ports' /v "$port" /t REG_SZ /d "$run/no-device" /f >/dev/null 2>&1
 fi
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true

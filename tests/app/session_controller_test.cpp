@@ -456,6 +456,13 @@ TEST_F(SessionControllerTest, ALoadedRunTakesTheSessionParametersAndKeepsTheTrac
   EXPECT_EQ(race->params.lapRunLimitHours, 12);
 }
 
+// A damaged track of a loaded session: the run's filter still holds early crossings off.
+TEST_F(SessionControllerTest, ALoadedTrackWithANegativeMinimumLapTimeFiltersAtTwoSeconds) {
+  Load(SessionBytes().Drivers({{"ANNA", "000001", ""}}).Runs(1).Track("Sunday", "", -5).Bytes());
+  Select(kRunsNodeId + 1);
+  EXPECT_EQ(race->params.minimumLapSeconds, 2);
+}
+
 TEST_F(SessionControllerTest, LeavingARunWithLapsWritesItSetsRunsRecordedAndArchivesIt) {
   const std::string database = MakeRunsDatabase("ANNA");
   Load(SessionBytes("CLUB").Drivers({{"ANNA", "004711", ""}}).Runs(2).Bytes());

@@ -137,12 +137,14 @@ TEST(SessionReaders, EverySectionOfTheExampleReadsBack) {
   EXPECT_STREQ(params.endRuleLaps, kEndLapsAllLaps);
 }
 
-// A damaged minimum lap time must not turn the early-crossing filter into one that accepts all.
+// A damaged minimum lap time must not turn the early-crossing filter into one that accepts every
+// second crossing: below 2 s it reads 2 s, as the track dialog stores it.
 TEST(SessionReaders, ADamagedMinimumLapTimeIsBoundedToWhatTheDialogHolds) {
   const struct {
     const char* stored;
     int32_t read;
-  } cases[] = {{"9999999999", 999}, {"2147483", 999}, {"-5", 0}, {"-9999999999", 0}, {"45", 45}};
+  } cases[] = {{"9999999999", 999}, {"2147483", 999}, {"-5", 2},  {"-9999999999", 2},
+               {"0", 2},            {"1", 2},          {"2", 2},  {"45", 45}};
   for (const auto& c : cases) {
     const std::string file =
         std::string(kHeader) + "\r\nSessionPiste\t\r\nClub\tHome\t" + c.stored + "\t\r\n";

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/session_controller.h"
+#include "app/session_dialogs.h"
 #include "app/session_file.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
@@ -274,9 +275,34 @@ TEST(PhoneRun, TheRebuiltSessionHasTheImportedRunEvenWhenThePhoneCountsNone) {
   ParseSessionHeader(copy, header);
   EXPECT_EQ(header.selectedNodeId, 14001);
   EXPECT_EQ(header.participantCount, 3);
-  EXPECT_FALSE(header.runsRecorded);
+  EXPECT_TRUE(header.runsRecorded);  // the run is written: its drivers stay in the list
   EXPECT_EQ(header.runCount, 1);
   EXPECT_EQ(copy.find('\r'), size_t(kHeaderLength));
+}
+
+// ---- The copy of the chosen file.
+
+TEST_F(SmartphoneImportTest, TheChosenFileIsCopiedWholeAndAGigabyteIsNeverRead) {
+  const std::string phone = PhoneFile(ThreeLanes());
+  WriteBytes("phone.trng2", phone);
+  EXPECT_EQ(CopyChosenPhoneFile("phone.trng2"), PhoneFileCopy::kCopied);
+  EXPECT_EQ(ReadBytes(kSmartphoneCopyPath), phone);
+  EXPECT_EQ(CopyChosenPhoneFile("missing.trng2"), PhoneFileCopy::kNotOpened);
+
+  // A sparse file of a gigabyte and a byte: only its size is looked at.
+  std::FILE* huge = std::fopen("huge.trng2", "wb");
+  ASSERT_NE(huge, nullptr);
+  ASSERT_EQ(std::fseek(huge, (long(1) << 30), SEEK_SET), 0);
+  ASSERT_EQ(std::fputc('1', huge), '1');
+  std::fclose(huge);
+  EXPECT_EQ(CopyChosenPhoneFile("huge.trng2"), PhoneFileCopy::kTooLarge);
+  EXPECT_EQ(ReadBytes(kSmartphoneCopyPath), phone);  // the earlier copy is left as it was
+
+  std::string limit = phone + std::string(kMaxPhoneFileBytes - phone.size(), '1');
+  WriteBytes("limit.trng2", limit);
+  EXPECT_EQ(CopyChosenPhoneFile("limit.trng2"), PhoneFileCopy::kCopied);
+  WriteBytes("over.trng2", limit + "1");
+  EXPECT_EQ(CopyChosenPhoneFile("over.trng2"), PhoneFileCopy::kTooLarge);
 }
 
 // ---- The working copy and the lanes when the dialog opens.
@@ -524,6 +550,51 @@ TEST_F(SmartphoneImportCommandTest, CancelKeepsThePhoneNamesAndSaveWaitsForSaveA
   EXPECT_TRUE(ui->menuEnabled.at(IDM_SAVE));
   EXPECT_NE(ReadBytes("imported.trng").find("ANNA\t3\t30750\t30200\t31050\t30666\t0\t"),
             std::string::npos);
+}
+
+TEST_F(SmartphoneImportCommandTest, TheImportedDriversCannotBeRemovedSinceTheirRunIsRecorded) {
+  std::string phone = PhoneFile(ThreeLanes());
+  phone.replace(0, phone.find('\r'), "10000\tPHONE RUN\t3\t0\t1\t");  // the phone says none
+  Import(phone);
+  EXPECT_TRUE(session->header.runsRecorded);
+  auto model = std::make_unique<ParticipantsDialogModel>();
+  OpenParticipantsModel(*model, boxes);
+  EXPECT_EQ(model->participantCount, 3);
+  EXPECT_FALSE(model->removeAllowed);
+  EXPECT_FALSE(RemoveParticipant(*model, 1));
+}
+
+// "Yes" to saving the current session, which has no file yet: it is saved under the name chosen,
+// and stays the open session with that name when the phone file is then refused.
+TEST_F(SmartphoneImportCommandTest, ASessionSavedBeforeARefusedPhoneFileIsThatFilesSession) {
+  controller->AddRun();
+  WriteBytes("phone.trng2", "10000\tPHONE RUN\t3\t1\t1\t\r\n\r\nSessionRun1\t\r\nANNA\t3\t");
+  files.openAnswers = {std::string("phone.trng2")};
+  files.saveAnswers = {std::string("kept")};
+  boxes.answers = {Answer::kYes};
+  controller->ImportSmartphone();
+  EXPECT_EQ(boxes.shown.back().text, TXT_IMPORT_NOT_A_PHONE_FILE);
+  EXPECT_EQ(ReadBytes("kept.trng"), ReadBytes(kWorkingCopyPath));
+  EXPECT_TRUE(session->hasSavedFile);
+  EXPECT_TRUE(ui->menuEnabled.at(IDM_SAVE));
+  ASSERT_FALSE(window.titles.empty());
+  EXPECT_EQ(window.titles.back(), std::string(kFileWindowTitlePrefix) + "kept.trng");
+  // "Save" now writes that file.
+  controller->AddRun();
+  ASSERT_TRUE(controller->Save());
+  EXPECT_EQ(ReadBytes("kept.trng"), ReadBytes(kWorkingCopyPath));
+}
+
+// A file larger than any phone run is refused by its size, before anything is copied.
+TEST_F(SmartphoneImportCommandTest, AFileOverTheSizeOfAnyPhoneRunIsRefusedBeforeItIsCopied) {
+  const std::string before = ReadBytes(kWorkingCopyPath);
+  std::string phone = PhoneFile(ThreeLanes());
+  phone += std::string(kMaxPhoneFileBytes + 1 - phone.size(), '1');
+  Import(phone);
+  EXPECT_EQ(boxes.shown.back().text, TXT_IMPORT_NOT_A_PHONE_FILE);
+  EXPECT_FALSE(FileExists(kSmartphoneCopyPath));
+  EXPECT_EQ(ReadBytes(kWorkingCopyPath), before);
+  EXPECT_TRUE(window.titles.empty());
 }
 
 TEST_F(SmartphoneImportCommandTest, ADamagedFileIsRefusedAndTheSessionStays) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
@@ -635,6 +636,91 @@ TEST_F(DecoderLinkTest, AReconnectionUnderAnOpenBoxShowsTheRecoveryWhenItCloses)
   ASSERT_EQ(modal.shown.size(), 2u);
   EXPECT_EQ(modal.shown[0].first, ED("Error", "Erreur"));
   EXPECT_EQ(modal.shown[1].first, "Message");
+}
+
+// A wired decoder identified at start-up in a run, whose interface settings file can then no
+// longer be written (its folder is gone): every loss and recovery fails to store its flag.
+class UnwritableSettingsTest : public DecoderLinkTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(MakeDirectory(folderPath.c_str()));
+    ASSERT_TRUE(WriteFileReplacing(path.c_str(), "COM3\t1\tZarvo\r\n"));
+    AnswerIdentify(kOrixKindWired, 42, 20);
+    ASSERT_EQ(modalLink.IdentifyAtStartUp().outcome, IdentifyOutcome::kOrixWired);
+    std::error_code ignored;
+    std::filesystem::remove_all(folderPath, ignored);
+    port.onWrite = nullptr;
+    modalLink.Supervise(run, sink);
+    ASSERT_TRUE(modalLink.KeepAliveActive());
+    modal.shown.clear();
+  }
+  void Ticks(int count) {
+    for (int i = 0; i < count; ++i) {
+      clock.Advance(10);
+      modalLink.Supervise(run, sink);
+    }
+  }
+  // Two failed keep-alives: the loss, whose write of flag 0 fails.
+  void Lose() {
+    port.writesSucceed = false;
+    for (int i = 0; i < 200 && !modalLink.Reconnecting(); ++i) Ticks(1);
+    ASSERT_TRUE(modalLink.Reconnecting());
+    port.writesSucceed = true;
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& box : modal.shown) texts.push_back(box.second);
+    return texts;
+  }
+
+  const std::string settingsError =
+      ED("Error: COM port file not found", "Erreur: impossible d'ouvrir le fichier Interface Port COM");
+  ModalBoxes modal;
+  std::string folderPath = folder.File("gone");
+  std::string path = folderPath + "/" + kInterfaceSettingsFile;
+  DecoderLink modalLink{clock, port, modal, path.c_str()};
+  RunClock run = {true, 0};
+};
+
+TEST_F(UnwritableSettingsTest, FailedWritesUnderTheOpenSettingsBoxWaitBehindItAsOne) {
+  // The box of the loss stays open while the decoder comes back (its write fails too), is lost
+  // again (again) and then no longer answers (an attempt fails).
+  modal.whileOpen = [&] {
+    if (modal.shown.size() > 1) return;
+    AnswerIdentify(kOrixKindWired, 42, 5);
+    Ticks(500);  // 5 s: the attempt of 4.5 s reconnects
+    EXPECT_TRUE(modalLink.Connected());
+    port.onWrite = nullptr;
+    Lose();
+    Ticks(500);  // the next attempt finds no answer
+  };
+  Lose();
+  EXPECT_EQ(modal.maxDepth, 1);
+  // The loss's box; then, once, the two failed writes made under it; then the newest outcome.
+  ASSERT_EQ(modal.shown.size(), 3u) << ::testing::PrintToString(Texts());
+  EXPECT_EQ(modal.shown[0].second, settingsError);
+  EXPECT_EQ(modal.shown[1].second, settingsError);
+  EXPECT_EQ(modal.shown[2].first, ED("Error", "Erreur"));
+  EXPECT_STREQ(modal.shown[2].second.c_str(), modalLink.LossText());
+}
+
+TEST_F(UnwritableSettingsTest, ARecoveryUnderAnOpenFailureBoxReportsTheFileWhenItCloses) {
+  Lose();
+  ASSERT_EQ(Texts(), std::vector<std::string>{settingsError});
+  modal.shown.clear();
+  // The first attempt fails; the decoder comes back while its box is open.
+  modal.whileOpen = [&] {
+    if (modal.shown.size() > 1) return;
+    AnswerIdentify(kOrixKindWired, 42, 5);
+    Ticks(500);
+  };
+  for (int i = 0; i < 1000 && modal.shown.empty(); ++i) Ticks(1);
+  EXPECT_TRUE(modalLink.Connected());
+  EXPECT_EQ(modal.maxDepth, 1);
+  ASSERT_EQ(modal.shown.size(), 3u) << ::testing::PrintToString(Texts());
+  EXPECT_EQ(modal.shown[0].first, ED("Error", "Erreur"));  // the failed attempt
+  EXPECT_EQ(modal.shown[1].second, settingsError);         // the recovery's write
+  EXPECT_EQ(modal.shown[2].first, "Message");              // the recovery
 }
 
 // ----------------------------------------------------------------------------------------------

@@ -61,6 +61,41 @@ done
 sleep 6
 cp "$work/run/screenshot-latest.png" "$ZARVO_E2E_ARTIFACTS/first-run-$edition-2-timed.png"
 expect_equal "still timing" "enabled=0 visible=1 checked=0" "$(robot_line state 2001)"
+
+# ---- Run again with --bare over a prefix whose interface settings name COM3 and whose shipped
+# files are older than the build: the simulator goes on COM3, the settings are the program's
+# own (it found the decoder there), the shipped files are the build's, the user's are kept.
+kill -INT "$RUN_PID" 2>/dev/null || true
+wait "$RUN_PID" 2>/dev/null || true
+RUN_PID=""
+# The run was stopped while it was timed: its journal would make the next start ask to recover it.
+rm -f "$dir/Private/JournalPassages.jrn"
+interface="$dir/RéglagesInterface2.rg"
+printf 'COM3\t0\tZarvo\r\n' >"$interface"
+printf 'older' >>"$dir/sons/10secondes.wav"
+printf 'older' >>"$dir/Guides/HelpTrainingGB.pdf"
+printf 'older' >>"$dir/BaseDonnéesPays.bd"
+printf 'older' >>"$dir/images/logo.bmp"
+drivers_before=$(md5sum <"$dir/BaseDonnéesPilotes.bd")
+(unset DISPLAY; ZARVO_RUN_DIR="$work/run" ZARVO_RUN_FOR=5 exec "$ZARVO_SOURCE_DIR/tools/run-program.sh" "$edition" --bare) \
+  >"$work/out.log" 2>&1 &
+RUN_PID=$!
+for _ in $(seq 600); do
+  grep -q -e "Decoder report" -e "The program has ended" "$work/out.log" 2>/dev/null && break
+  kill -0 "$RUN_PID" 2>/dev/null || break
+  sleep 0.2
+done
+grep -q "Decoder report.*4242" "$work/out.log" || fail "no decoder report"
+for _ in $(seq 20); do grep -q "^COM3.1.ZarvoOrix" "$interface" && break; sleep 0.5; done
+expect_equal "interface settings after --bare" "COM3 1 ZarvoOrix" "$(tr '\t' ' ' <"$interface" | tr -d '\r\n')"
+for shipped in sons/10secondes.wav Guides/HelpTrainingGB.pdf BaseDonnéesPays.bd images/logo.bmp; do
+  cmp -s "$ZARVO_SOURCE_DIR/data/$shipped" "$dir/$shipped" || fail "not refreshed from the build: $shipped"
+done
+expect_equal "the drivers database after --bare" "$drivers_before" "$(md5sum <"$dir/BaseDonnéesPilotes.bd")"
+grep -q "simulator on COM3" "$work/out.log" || fail "the simulator was not put on COM3"
+wait "$RUN_PID" 2>/dev/null || true
+RUN_PID=""
+
 data_after=$(cd "$ZARVO_SOURCE_DIR" && find data -type f -print0 | sort -z | xargs -0 md5sum)
 [ "$data_before" = "$data_after" ] || fail "the demo changed the shipped data/"
 echo "first run ($edition) passed"

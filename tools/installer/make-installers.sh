@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Windows installers zarvo-training-en-setup.exe and zarvo-training-fr-setup.exe from a
-# built Windows tree: the programs and the data files are staged with "cmake --install", then
-# makensis packs each edition with zarvo-training.nsi.
+# built Windows tree: the three components of "cmake --install" (programs, shipped, user) are
+# staged apart, the uninstaller's list of shipped files is written, then makensis packs each
+# edition with zarvo-training.nsi.
 #   tools/installer/make-installers.sh <windows build folder> <output folder> <version>
 set -euo pipefail
 build=$(cd "${1:?windows build folder}" && pwd)
@@ -14,13 +15,25 @@ out=$(cd "$out" && pwd)
 
 stage="$build/installer-stage"
 rm -rf "$stage"
-cmake --install "$build" --prefix "$stage" >/dev/null
-for edition in en fr; do
-  [ -f "$stage/zarvo-training-$edition.exe" ] || { echo "not built: zarvo-training-$edition.exe" >&2; exit 1; }
+for component in programs shipped user; do
+  cmake --install "$build" --prefix "$stage/$component" --component "$component" >/dev/null
 done
+for edition in en fr; do
+  [ -f "$stage/programs/zarvo-training-$edition.exe" ] || { echo "not built: zarvo-training-$edition.exe" >&2; exit 1; }
+done
+[ -n "$(ls -A "$stage/shipped")" ] || { echo "nothing shipped in $stage/shipped" >&2; exit 1; }
+# The uninstaller removes what was shipped by name, then the shipped folders that are left empty
+# (deepest first): a picture the user added to a shipped folder stays, with its folder.
+{
+  (cd "$stage/shipped" && find . -type f | sort) | while IFS= read -r file; do
+    printf 'Delete "$INSTDIR\\%s"\n' "${file#./}" | sed 's|/|\\|g'
+  done
+  (cd "$stage/shipped" && find . -mindepth 1 -type d | sort -r) | while IFS= read -r folder; do
+    printf 'RMDir "$INSTDIR\\%s"\n' "${folder#./}" | sed 's|/|\\|g'
+  done
+} >"$stage/shipped-files.nsh"
 # The installed size of one edition (its program and every data file), for the Apps list.
-size_kb=$(du -sk --exclude='zarvo-training-*.exe' "$stage" | cut -f1)
-size_kb=$((size_kb + $(du -sk "$stage/zarvo-training-en.exe" | cut -f1)))
+size_kb=$(du -sk "$stage/shipped" "$stage/user" "$stage/programs/zarvo-training-en.exe" | awk '{s += $1} END {print s}')
 
 for edition in en fr; do
   makensis -V2 -NOCD -INPUTCHARSET UTF8 \

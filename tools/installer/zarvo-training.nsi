@@ -1,12 +1,18 @@
 ; The Windows installer of one edition of Zarvo Training (makensis 3, 64-bit Unicode).
-;   makensis -DEDITION=en|fr -DVERSION=1.1 -DSTAGE=<cmake --install folder> -DOUTFILE=<setup.exe>
+;   makensis -DEDITION=en|fr -DVERSION=1.1 -DSTAGE=<staged components> -DOUTFILE=<setup.exe>
 ;             zarvo-training.nsi
+; STAGE holds the three components of "cmake --install" apart (programs, shipped, user) and
+; shipped-files.nsh, which names every shipped file and folder for the uninstaller.
 ; The program reads and writes its data in its own folder, "C:\Program Files\Zarvo Training", so
-; the folder is fixed, standard users are given modify rights on it, and the data files that the
-; user changes (databases, runs archives, settings, sessions) are installed only when missing:
-; installing over an older version, or the other edition into the same folder, keeps them.
-; Uninstalling removes this edition; the last edition to go asks before it removes the data
-; (a silent uninstall keeps it).
+; the folder is fixed and standard users are given modify rights on it. The programs and their
+; uninstallers live apart in its folder "Programmes", which only administrators may change: an
+; administrator who starts the program or uninstalls it never runs what a standard user put
+; there (a replaced program, or a library the program would load from its own folder).
+; What the program ships (guides, sounds, pictures, the countries database) is replaced by every
+; installation; the user's files (the other databases, runs archives, settings, sessions) are
+; installed only when missing: installing over an older version, or the other edition into the
+; same folder, keeps them. Uninstalling removes this edition; the last edition to go removes what
+; was shipped and asks before it removes the user's data (a silent uninstall keeps it).
 
 Unicode true
 Target amd64-unicode
@@ -30,13 +36,16 @@ RequestExecutionLevel admin
 !define PUBLISHER "Zarvo"
 !define EXE "zarvo-training-${EDITION}.exe"
 !define UNINSTALLER "uninstall-${EDITION}.exe"
+!define PROGRAMS "$INSTDIR\Programmes"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\ZarvoTraining-${EDITION}"
 !if "${EDITION}" == "en"
   !define OTHER_EXE "zarvo-training-fr.exe"
+  !define OTHER_UNINSTALLER "uninstall-fr.exe"
   !define EDITION_NAME "${PRODUCT} (English)"
   !define LANGUAGE "English"
 !else if "${EDITION}" == "fr"
   !define OTHER_EXE "zarvo-training-en.exe"
+  !define OTHER_UNINSTALLER "uninstall-en.exe"
   !define EDITION_NAME "${PRODUCT} (Français)"
   !define LANGUAGE "French"
 !else
@@ -61,7 +70,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${SOURCE}\resources\zarvo.ico"
 !define MUI_UNICON "${SOURCE}\resources\zarvo.ico"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+; No "Run now" on the finish page: it would start the program as the administrator who installed
+; it, with rights over the whole machine. The Start-menu entry starts it as the club's user.
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -71,10 +81,12 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 !if "${EDITION}" == "en"
   !define TXT_UNINSTALL_CAPTION "${EDITION_NAME}: uninstall"
   !define TXT_WRONG_WINDOWS "${EDITION_NAME} needs a 64-bit Windows."
+  !define TXT_RIGHTS_FAILED "The access rights of $INSTDIR could not be set (icacls: $0).$\r$\nThe installation is stopped."
   !define TXT_REMOVE_DATA "Do you also want to remove your data from $INSTDIR?$\r$\n(databases of circuits, drivers and cars, runs archives, sessions and settings)$\r$\n$\r$\nAnswer No to keep them for a later installation."
 !else
   !define TXT_UNINSTALL_CAPTION "${EDITION_NAME} : désinstallation"
   !define TXT_WRONG_WINDOWS "${EDITION_NAME} nécessite un Windows 64 bits."
+  !define TXT_RIGHTS_FAILED "Les droits d'accès de $INSTDIR n'ont pas pu être définis (icacls : $0).$\r$\nL'installation est arrêtée."
   !define TXT_REMOVE_DATA "Voulez-vous aussi supprimer vos données de $INSTDIR ?$\r$\n(bases de données circuits, pilotes et voitures, archives des runs, séances et réglages)$\r$\n$\r$\nRépondez Non pour les garder pour une installation ultérieure."
 !endif
 
@@ -91,39 +103,83 @@ Function .onInit
   StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
 FunctionEnd
 
+; Access rights by icacls, from the system folder (never one found beside the installer), named
+; by well-known SIDs since the group names depend on the Windows language: S-1-5-18 the system,
+; S-1-5-32-544 Administrators, S-1-5-32-545 Users. Rights that cannot be set stop the
+; installation: a program folder that standard users could change must not be installed.
+!macro SetRights ARGUMENTS
+  nsExec::ExecToLog '"$SYSDIR\icacls.exe" ${ARGUMENTS}'
+  Pop $0
+  ${If} $0 != 0
+    DetailPrint 'icacls ${ARGUMENTS}: $0'
+    MessageBox MB_OK|MB_ICONSTOP "${TXT_RIGHTS_FAILED}" /SD IDOK
+    Abort
+  ${EndIf}
+!macroend
+
+; The programs folder holds only the programs and uninstallers of the two editions: whatever
+; else is there was put by someone else (a standard user, while the folder was not yet locked).
+Function RemoveForeignFiles
+  FindFirst $1 $2 "${PROGRAMS}\*"
+  ${DoWhile} $2 != ""
+    ${If} $2 != "."
+    ${AndIf} $2 != ".."
+    ${AndIf} $2 != "${EXE}"
+    ${AndIf} $2 != "${UNINSTALLER}"
+    ${AndIf} $2 != "${OTHER_EXE}"
+    ${AndIf} $2 != "${OTHER_UNINSTALLER}"
+      Delete "${PROGRAMS}\$2"
+      RMDir /r "${PROGRAMS}\$2"
+    ${EndIf}
+    FindNext $1 $2
+  ${Loop}
+  FindClose $1
+FunctionEnd
+
 Section "Program"
   SetShellVarContext all
-  SetOutPath "$INSTDIR"
-  ; The program and its guides are replaced by those of this version.
+  ; The rights first, so that every file installed takes them from its folder. The programs
+  ; folder: owned by the administrators (a folder made by someone else loses its owner's rights),
+  ; every older right reset, then only its own: the system and administrators full control,
+  ; users read and execute.
+  CreateDirectory "${PROGRAMS}"
+  !insertmacro SetRights '"${PROGRAMS}" /setowner *S-1-5-32-544 /T /C /Q'
+  !insertmacro SetRights '"${PROGRAMS}" /reset /T /C /Q'
+  !insertmacro SetRights '"${PROGRAMS}" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /C /Q'
+  Call RemoveForeignFiles
+  ; A club account without administrator rights writes the program's data in the folder: users
+  ; may modify it, and what is made in it later, except in the programs folder.
+  !insertmacro SetRights '"$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M /C /Q'
+
+  ; This edition's program and uninstaller where an older version put them, among the data.
+  Delete "$INSTDIR\${EXE}"
+  Delete "$INSTDIR\${UNINSTALLER}"
+
   SetOverwrite on
-  File "${STAGE}\${EXE}"
-  SetOutPath "$INSTDIR\Guides"
-  File /nonfatal /r "${STAGE}\Guides\*"
+  SetOutPath "${PROGRAMS}"
+  File "${STAGE}\programs\${EXE}"
+  ; What the program ships is replaced by this version's.
+  SetOutPath "$INSTDIR"
+  File /r "${STAGE}\shipped\*"
   ; Everything else is the user's once installed: only what is missing is added.
   SetOverwrite off
-  SetOutPath "$INSTDIR"
-  File /r /x "*.exe" /x "Guides" "${STAGE}\*"
+  File /r "${STAGE}\user\*"
+  SetOverwrite on
   CreateDirectory "$INSTDIR\Private"
   CreateDirectory "$INSTDIR\Base données runs"
-  SetOverwrite on
 
-  ; A club account without administrator rights writes the program's data in this folder.
-  ; The Users group is named by its well-known SID: its name depends on the Windows language.
-  nsExec::ExecToLog 'icacls "$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M /T /C /Q'
-  Pop $0
-  DetailPrint "icacls: $0"
-
+  ; Started from the Start menu, the program works in its data folder.
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
-  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${EDITION_NAME}.lnk" "$INSTDIR\${EXE}" "" "$INSTDIR\${EXE}" 0
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${EDITION_NAME}.lnk" "${PROGRAMS}\${EXE}" "" "${PROGRAMS}\${EXE}" 0
 
-  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  WriteUninstaller "${PROGRAMS}\${UNINSTALLER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${EDITION_NAME}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "${PROGRAMS}\${EXE},0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"${PROGRAMS}\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"${PROGRAMS}\${UNINSTALLER}" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
@@ -131,22 +187,27 @@ SectionEnd
 
 Function un.onInit
   SetRegView 64
+  ; The uninstaller lives in the programs folder; the data folder is the program's fixed one.
+  StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
 FunctionEnd
 
 Section "Uninstall"
   SetShellVarContext all
+  Delete "${PROGRAMS}\${EXE}"
   Delete "$INSTDIR\${EXE}"
   Delete "$SMPROGRAMS\${PRODUCT}\${EDITION_NAME}.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Delete "${PROGRAMS}\${UNINSTALLER}"
   Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir "${PROGRAMS}"
   ; The other edition, still installed, goes on using the folder and its data.
-  ${IfNot} ${FileExists} "$INSTDIR\${OTHER_EXE}"
-    RMDir /r "$INSTDIR\Guides"
-    RMDir /r "$INSTDIR\images"
+  ${IfNot} ${FileExists} "${PROGRAMS}\${OTHER_EXE}"
+  ${AndIfNot} ${FileExists} "$INSTDIR\${OTHER_EXE}"
+    ; What was shipped goes, file by file: a folder that holds a file of the user's stays.
+    !include "${STAGE}\shipped-files.nsh"
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "${TXT_REMOVE_DATA}" /SD IDNO IDNO keep
-      ; Only the program's own folder is ever removed whole (an uninstaller copied elsewhere, or
-      ; given another folder with "_?=", must not empty that one).
+      ; Only the program's own folder is ever removed whole.
       StrCpy $0 "$INSTDIR" "" -14
       StrCmp $0 "${PRODUCT}" 0 keep
       RMDir /r "$INSTDIR"
