@@ -135,13 +135,20 @@ void Program::WindowStartUp() {
 void Program::AfterWindowShown() {
   SetCurrentFolder(state_->programFolder.c_str());
   link_.IdentifyAtStartUp();
+  tickLog_ = TickLogFromEnvironment(services_.clock);
+  raceControl_.SetTickProbe(tickLog_.get());
   services_.shell.StartTimer();
   services_.boxes.Show(TXT_STARTUP_WARNING_TITLE, TXT_STARTUP_WARNING, MessageIcon::kWarning);
 }
 
 void Program::OnTick() {
+  if (tickLog_ != nullptr) tickLog_->TickBegins();
   raceControl_.OnTick();
   journal_.OnTick();
+  if (tickLog_ != nullptr) {
+    tickLog_->PartDone(TickPart::kJournal);
+    tickLog_->TickEnds();
+  }
 }
 
 bool Program::OnRaceCommand(int controlId, bool checked) {
@@ -305,6 +312,9 @@ void Program::OnDestroy() {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND, MessageIcon::kError);
   }
   services_.shell.StopTimer();
+  // The tick log's last lines reach its file before the process ends.
+  raceControl_.SetTickProbe(nullptr);
+  tickLog_.reset();
   services_.shell.ReleaseResources();
   services_.port.Close();
   services_.shell.Quit();

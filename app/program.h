@@ -16,6 +16,7 @@
 #include "app/session_controller.h"
 #include "app/session_format.h"
 #include "app/session_ports.h"
+#include "app/tick_log.h"
 #include "databases/database_records.h"
 #include "decoder/decoder_link.h"
 #include "display/results_layout.h"
@@ -130,7 +131,8 @@ class Program {
   // start-up goes on.
   void WindowStartUp();
   // Once the window is shown: the program folder current again, the decoder identified and
-  // reported, timer 1 started, the printing warning shown.
+  // reported, the tick log of a measurement run opened when the environment asks for one
+  // (tick_log.h), timer 1 started, the printing warning shown.
   void AfterWindowShown();
 
   // Timer 1.
@@ -196,6 +198,7 @@ class Program {
   RunJournalFile journal_;
   RaceControl raceControl_;
   std::unique_ptr<SessionController> session_;
+  std::unique_ptr<TickLog> tickLog_;  // null unless a measurement asked for it
 };
 
 }  // namespace zarvo

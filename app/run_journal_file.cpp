@@ -54,7 +54,7 @@ void RunJournalFile::RunStarted(const Race& race) {
   // A journal still there was kept for the next start-up (its run could not be written): it is
   // set aside, never overwritten.
   if (FileExists(path_.c_str())) SetJournalAside(path_.c_str());
-  if (!file_.Create(path_.c_str())) {
+  if (!file_.Create(path_.c_str(), AppendFile::Mode::kReplace)) {
     Fail();
     boxes_.Show(TXT_CAPTION_ERROR, TXT_JOURNAL_NOT_WRITTEN, MessageIcon::kError);
     return;

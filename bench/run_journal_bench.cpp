@@ -85,7 +85,7 @@ BENCHMARK(BM_JournalAppendPassage)->Unit(benchmark::kMicrosecond);
 void BM_JournalAppendAndSync(benchmark::State& state) {
   auto race = TwentyDrivers();
   AppendFile file;
-  if (!file.Create(kBenchJournal)) {
+  if (!file.Create(kBenchJournal, AppendFile::Mode::kReplace)) {
     state.SkipWithError("cannot create the journal");
     return;
   }

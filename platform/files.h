@@ -48,8 +48,11 @@ class AppendFile {
   AppendFile(const AppendFile&) = delete;
   AppendFile& operator=(const AppendFile&) = delete;
 
-  // Creates the file, or empties it when it exists.
-  bool Create(const char* path);
+  enum class Mode {
+    kNewOnly,  // fails when the file exists: what is there is never emptied
+    kReplace,  // empties a file that exists
+  };
+  bool Create(const char* path, Mode mode);
   bool Append(std::string_view bytes);
   bool Sync();
   void Close();

@@ -92,7 +92,11 @@ void RaceControl::ReadPassagesThenCue() {
   cueBatch_ = &batch;
   world_.decoder.ReadPassages(*this);
   cueBatch_ = outer;
-  if (batch.any) announcer_.Cue(batch.cue, batch.slot);
+  Mark(TickPart::kPassages);
+  if (batch.any) {
+    announcer_.Cue(batch.cue, batch.slot);
+    Mark(TickPart::kSound);
+  }
 }
 
 void RaceControl::LockMenus(bool locked) {
@@ -291,17 +295,24 @@ void RaceControl::OnTick() {
   Race& race = world_.race;
   RunState& run = race.run;
   world_.decoder.Supervise(run, *this);
+  Mark(TickPart::kSupervise);
   const uint32_t now = world_.clock.TickCount();
   if (run.startArmed && run.countdownRemaining >= 1) Countdown(now);
-  if (run.startArmed && run.countdownRemaining < 1) Starting();
+  if (run.startArmed && run.countdownRemaining < 1) {
+    Starting();
+    Mark(TickPart::kStart);
+  }
   if (run.raceRunning) RaceClock(world_.clock.TickCount());
   if (run.scanActive && run.scanPhase) {
     ScanTick();
+    Mark(TickPart::kScan);
   } else if (run.scanActive && run.checkPhase) {
     CheckTick();
+    Mark(TickPart::kScan);
   }
   if (!run.startArmed && !run.raceRunning && !run.scanActive && !dialogOwnsInput_) {
     world_.decoder.DiscardInput();
+    Mark(TickPart::kDiscard);
   }
 }
 
@@ -314,8 +325,11 @@ void RaceControl::Countdown(uint32_t now) {
     world_.ui.Repaint(RaceArea::kCountdown);
     run.lastCountdownDisplayTick = now;
   }
+  Mark(TickPart::kCountdown);
   announcer_.CountdownAnnouncements(run, run.countdownRemaining);
+  Mark(TickPart::kSound);
   world_.decoder.DiscardInput();
+  Mark(TickPart::kCountdown);
 }
 
 void RaceControl::Starting() {
@@ -414,19 +428,28 @@ void RaceControl::RaceClock(uint32_t now) {
     WriteClockTexts();
     world_.ui.Repaint(RaceArea::kClock);
   }
-  if (timeLeft) announcer_.ClockAnnouncements(run, params);
+  Mark(TickPart::kClock);
+  if (timeLeft) {
+    announcer_.ClockAnnouncements(run, params);
+    Mark(TickPart::kSound);
+  }
 
   ReadPassagesThenCue();
-  if (!run.raceRunning) return;  // the lap ceiling stopped the run
+  if (!run.raceRunning) {  // the lap ceiling stopped the run
+    Mark(TickPart::kStop);
+    return;
+  }
 
   if (IsLapRun(params) && run.remainingHours == 0 && run.remainingMinutes == 0 &&
       run.remainingSeconds < 1) {
     OnStop();
+    Mark(TickPart::kStop);
     return;
   }
   bool allFinished = true;
   for (const ParticipantRecord& p : race.slots) allFinished = allFinished && p.finished;
   if (allFinished) OnStop();
+  Mark(TickPart::kStop);
 }
 
 int32_t RaceControl::RaceTimeOf(const DecodedPassage& passage) {

@@ -53,6 +53,8 @@ class RaceControl : private PassageHost, private PassageReceiver {
   void SetHasSavedFile(bool hasSavedFile) { hasSavedFile_ = hasSavedFile; }
   // Where the run's events are journaled; none until it is set.
   void SetJournal(RunJournal& journal) { journal_ = &journal; }
+  // The tick log of a measurement run: told when each part of a tick is done; none when null.
+  void SetTickProbe(TickProbe* probe) { probe_ = probe; }
   // While the driver details dialog reads the serial line itself, the tick leaves it alone.
   void SetDialogOwnsSerialInput(bool owns) { dialogOwnsInput_ = owns; }
 
@@ -100,6 +102,9 @@ class RaceControl : private PassageHost, private PassageReceiver {
   void CopyTranspondersToStandingsAndRows();
   void SetTotalTextsToZero();
   int32_t RaceTimeOf(const DecodedPassage& passage);
+  void Mark(TickPart part) {
+    if (probe_ != nullptr) probe_->PartDone(part);
+  }
 
   RaceControlWorld world_;
   SoundAnnouncer announcer_;
@@ -109,6 +114,7 @@ class RaceControl : private PassageHost, private PassageReceiver {
   bool dialogOwnsInput_ = false;
   RunJournal* journal_;
   CueBatch* cueBatch_ = nullptr;  // set while the line is read
+  TickProbe* probe_ = nullptr;
 };
 
 }  // namespace zarvo

@@ -76,10 +76,11 @@ bool RenameFileKeeping(const char* from, const char* to) {
   return std::rename(source.c_str(), destination.c_str()) == 0;
 }
 
-bool AppendFile::Create(const char* path) {
+bool AppendFile::Create(const char* path, Mode mode) {
   Close();
+  const int how = mode == Mode::kNewOnly ? O_EXCL : O_TRUNC;
   const int fd =
-      open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0666);
+      open(NativePath(path).c_str(), O_WRONLY | O_CREAT | how | O_APPEND | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   handle_ = fd;
   return true;

@@ -56,10 +56,11 @@ bool RenameFileKeeping(const char* from, const char* to) {
   return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool AppendFile::Create(const char* path) {
+bool AppendFile::Create(const char* path, Mode mode) {
   Close();
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD how = mode == Mode::kNewOnly ? CREATE_NEW : CREATE_ALWAYS;
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, how,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<std::intptr_t>(file);
   return true;
