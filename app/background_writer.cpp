@@ -123,7 +123,10 @@ void BackgroundWriter::Process(Kind kind, std::string_view payload) {
       open_ = file_.Open(path.c_str());
       dirty_ = false;
       lastSyncMs_ = clock_.NowMs();  // the interval runs from the open
-      if (!open_) lastFailedOpen_.store(opensDone_);
+      if (!open_) {
+        lastRefusedOpen_.store(opensDone_);
+        lastFailedOpen_.store(opensDone_);
+      }
       break;
     }
     case Kind::kWrite:

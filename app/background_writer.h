@@ -70,6 +70,8 @@ class BackgroundWriter {
   // The number of the last open whose file could not be opened, or that met a failed Append or
   // Sync; 0 when none.
   uint64_t LastFailedOpen() const { return lastFailedOpen_.load(); }
+  // The number of the last open whose file could not be opened at all; 0 when none.
+  uint64_t LastRefusedOpen() const { return lastRefusedOpen_.load(); }
   uint64_t Syncs() const { return syncs_.load(); }
   uint64_t Appends() const { return appends_.load(); }
 
@@ -106,6 +108,7 @@ class BackgroundWriter {
 
   uint64_t opensQueued_ = 0;
   std::atomic<uint64_t> lastFailedOpen_{0};
+  std::atomic<uint64_t> lastRefusedOpen_{0};
   std::atomic<uint64_t> syncs_{0};
   std::atomic<uint64_t> appends_{0};
   std::thread thread_;

@@ -22,8 +22,10 @@ Program::Program(const ProgramServices& services)
       link_(services.clock, services.port, services.boxes),
       channel_(link_),
       archive_(state_->session, services.boxes),
-      journal_(state_->session.header.sessionName, state_->session.savedFilePath,
-               state_->session.loadedRun, state_->sounds, services.clock, services.boxes),
+      journal_(
+          JournalSessionSource{state_->session.header.sessionName, state_->session.savedFilePath,
+                               state_->session.loadedRun, state_->session.track.circuitName},
+          state_->sounds, services.boxes),
       raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
                                     state_->session.participants, services.clock, services.player,
                                     services.boxes, services.ui, channel_, archive_}) {

@@ -701,7 +701,9 @@ class RecoveryTest : public ProgramTest {
     beforeCrash = ReadBytes(kWorkingCopyPath);
 
     SetText(run.race->run.runTitle, "Start 2026/12/07 14:03:10 - Duration 1:00:00");
-    std::string journal = JournalStartLine(*run.race, 2, "Samedi", savedFile, true);
+    stamp = ReadWorkingCopyStamp();
+    std::string journal = JournalStartLine(
+        *run.race, JournalSession{2, "Samedi", savedFile, stamp.c_str(), "", true});
     int64_t seq = 0;
     for (int32_t t : {400, 900, 4400, 5000, 8300, 9100}) {
       const char* transponder = seq % 2 == 0 ? "001001" : "001002";
@@ -723,6 +725,7 @@ class RecoveryTest : public ProgramTest {
   }
 
   const char* savedFile = "C:\\Clubs\\samedi.trng";
+  std::string stamp;  // the working copy's, as the journal names it
   std::string beforeCrash;
   std::string expected;
 };
@@ -734,11 +737,11 @@ TEST_F(RecoveryTest, YesBringsBackTheSessionWithTheRebuiltRunAndKeepsTheCrashCop
   const std::string question =
       std::string("ask ") + TXT_CAPTION_QUESTION + "|" +
       (TXT_RUN_TITLE[0] == 'S'
-           ? "The run Run2 of session Samedi was interrupted at 0:00:09 with 6 passages. "
-             "Recover it?"
+           ? "The run Run2 of session Samedi was interrupted at 0:00:09 with 6 passages (lines "
+             "of its journal that cannot be read: 1). Recover it?"
            : "Le run Run2 de la s\xE9"
              "ance Samedi a \xE9t\xE9 interrompu \xE0 0:00:09 avec 6 "
-             "passages. Le r\xE9"
+             "passages (lignes illisibles de son journal : 1). Le r\xE9"
              "cup\xE9rer ?");
   EXPECT_EQ(Boxes(), std::vector<std::string>{question});
   EXPECT_LT(IndexOf(question), IndexOf("shell cursors")) << "asked before the crash copy";
