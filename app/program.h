@@ -187,6 +187,12 @@ class Program {
 
  private:
   void LoadDisplaySettings();
+  // The end of the window start-up after "Yes": the run back into its session; the journal
+  // retired (a damaged one set aside) once the run is on the disk, kept when it could not be.
+  void RecoverInterruptedRun(const FoundJournal& interrupted);
+  // Start-up and after the circuits editor: the table read through its guard ("file not found"
+  // when it cannot be read, missing or not).
+  void LoadCircuits();
   // After the circuits editor: the table read again, the session's circuit found again by name.
   void ReloadCircuits();
 
@@ -194,6 +200,7 @@ class Program {
   std::unique_ptr<ProgramState> state_;
   DecoderLink link_;
   DecoderLinkChannel channel_;
+  CircuitsFileGuard circuitsFile_;
   SessionRunArchive archive_;
   RunJournalFile journal_;
   RaceControl raceControl_;

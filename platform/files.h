@@ -24,7 +24,11 @@ bool WriteFileReplacing(const char* path, std::string_view bytes);
 // Copies source onto destination by the same temporary-file route.
 bool CopyWholeFile(const char* source, const char* destination);
 
+// The file can be opened for reading.
 bool FileExists(const char* path);
+// Something of that name is there, whether it can be opened or not (a file locked or denied, a
+// folder).
+bool PathExists(const char* path);
 bool RemoveFile(const char* path);
 // Creates one folder; true when it exists afterwards.
 bool MakeDirectory(const char* path);

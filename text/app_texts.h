@@ -224,6 +224,10 @@
   ZT("The run Run%d of session %s was recovered into the file %s, which is now loaded", \
      "Le run Run%d de la séance %s a été récupéré dans le fichier %s, qui est maintenant " \
      "chargé")
+// At a recovery, the working copy cannot be read: whose session it holds cannot be told.
+#define TXT_WORKING_COPY_SET_ASIDE \
+  ZT("Error: the session file Private\\Session.trng cannot be read; it is kept as %s", \
+     "Erreur: le fichier de séance Private\\Session.trng est illisible; il est conservé sous %s")
 // The recovery failed: the program shows what the disk holds.
 #define TXT_JOURNAL_NOT_RECOVERED \
   ZT("Error: the run could not be recovered; its journal is kept for the next start", \

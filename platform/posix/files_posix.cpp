@@ -59,6 +59,12 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
 
 bool RemoveFile(const char* path) { return std::remove(NativePath(path).c_str()) == 0; }
 
+bool PathExists(const char* path) {
+  struct stat st;
+  if (stat(NativePath(path).c_str(), &st) == 0) return true;
+  return errno != ENOENT && errno != ENOTDIR;  // what cannot be looked at may be there
+}
+
 bool MakeDirectory(const char* path) {
   const std::string native = NativePath(path);
   if (mkdir(native.c_str(), 0777) == 0) return true;

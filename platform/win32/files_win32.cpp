@@ -44,6 +44,12 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
 
 bool RemoveFile(const char* path) { return DeleteFileW(Wide(path).c_str()) != 0; }
 
+bool PathExists(const char* path) {
+  if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();  // what cannot be looked at may be there
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 bool MakeDirectory(const char* path) {
   const std::wstring wide = Wide(path);
   if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
