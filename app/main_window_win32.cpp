@@ -52,9 +52,9 @@ MainWindow::MainWindow(HINSTANCE instance)
       port_(MakeSystemSerialPort()),
       programDialogs_(&window_, boxes_, *port_, SystemClock()) {
   dialogs_.UseSerialPort(*port_, SystemClock());
-  program_ = std::make_unique<Program>(ProgramServices{SystemClock(), *port_, SystemSoundPlayer(),
-                                                       boxes_, *this, *this, tree_, *this, files_,
-                                                       dialogs_, programDialogs_});
+  program_ = std::make_unique<Program>(ProgramServices{SystemClock(), *port_, sounds_, boxes_,
+                                                       *this, *this, tree_, *this, files_, dialogs_,
+                                                       programDialogs_});
 }
 
 MainWindow::~MainWindow() {

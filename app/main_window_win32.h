@@ -13,6 +13,7 @@
 #include "app/message_boxes_win32.h"
 #include "app/program.h"
 #include "app/program_dialogs_win32.h"
+#include "app/queued_sound_player.h"
 #include "app/session_dialogs_win32.h"
 #include "app/session_tree_win32.h"
 #include "platform/serial_port.h"
@@ -97,6 +98,8 @@ class MainWindow final : public ProgramShell, public RaceUi, public SessionWindo
   Win32SessionDialogs dialogs_;
   std::unique_ptr<SerialPort> port_;
   Win32ProgramDialogs programDialogs_;
+  // Sounds are started by a thread of their own, so the tick never waits for the player.
+  QueuedSoundPlayer sounds_{SystemSoundPlayer()};
   std::unique_ptr<Program> program_;
   HWND scrollBar_ = nullptr;
   HCURSOR arrow_ = nullptr;

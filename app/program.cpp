@@ -21,9 +21,11 @@ Program::Program(const ProgramServices& services)
       state_(std::make_unique<ProgramState>()),
       link_(services.clock, services.port, services.boxes),
       channel_(link_),
-      archive_(state_->session, services.boxes),
-      journal_(state_->session.header.sessionName, state_->session.savedFilePath,
-               state_->session.loadedRun, state_->sounds, services.clock, services.boxes),
+      archive_(state_->session, services.boxes, circuitsFile_),
+      journal_(
+          JournalSessionSource{state_->session.header.sessionName, state_->session.savedFilePath,
+                               state_->session.loadedRun, state_->session.track.circuitName},
+          state_->sounds, services.boxes),
       raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
                                     state_->session.participants, services.clock, services.player,
                                     services.boxes, services.ui, channel_, archive_}) {
@@ -94,11 +96,7 @@ void Program::WindowStartUp() {
     session_->StartUp();
   }
 
-  const bool circuitsRead = ReadCircuits(s.circuits);
-  archive_.SetCircuitsRead(circuitsRead);
-  if (!circuitsRead) {
-    boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
-  }
+  LoadCircuits();
   ClearSoundSettings(s.sounds);
   if (!ReadSoundSettings(kSoundSettingsFile, s.sounds)) {
     boxes.Show(TXT_CAPTION_ERROR, TXT_SOUND_SETTINGS_NOT_FOUND, MessageIcon::kError);
@@ -127,21 +125,48 @@ void Program::WindowStartUp() {
     ui.Repaint(area);
   }
 
-  // The journal is retired once its run is in the working copy and the working copy is on the
-  // disk; if either failed it stays for the next start-up.
-  if (recover && session_->RecoverRun(interrupted.bytes)) RetireJournalOfWrittenRun();
+  if (recover) RecoverInterruptedRun(interrupted);
+}
+
+void Program::RecoverInterruptedRun(const FoundJournal& interrupted) {
+  MessageBoxes& boxes = services_.boxes;
+  if (!session_->RecoverRun(interrupted.bytes, circuitsFile_)) {
+    // The journal stays for the next start-up; the session shown is what the disk holds.
+    boxes.Show(TXT_CAPTION_ERROR, TXT_JOURNAL_NOT_RECOVERED, MessageIcon::kError);
+    return;
+  }
+  const JournalSummary& summary = interrupted.summary;
+  if (!summary.Damaged()) {
+    // Retired once its run is on the disk; if that fails it stays for the next start-up.
+    RetireJournalOfWrittenRun();
+    return;
+  }
+  // A journal with lines that could not be read is kept aside, never deleted.
+  std::string aside = SetJournalAside();
+  if (aside.empty()) aside = kJournalPath;
+  char text[512];
+  std::snprintf(text, sizeof text, TXT_JOURNAL_RECOVERED_DAMAGED, int(summary.start.runNumber),
+                int(summary.unreadableLines), aside.c_str());
+  boxes.Show(TXT_CAPTION_ERROR, text, MessageIcon::kWarning);
 }
 
 void Program::AfterWindowShown() {
   SetCurrentFolder(state_->programFolder.c_str());
   link_.IdentifyAtStartUp();
+  tickLog_ = TickLogFromEnvironment(services_.clock);
+  raceControl_.SetTickProbe(tickLog_.get());
   services_.shell.StartTimer();
   services_.boxes.Show(TXT_STARTUP_WARNING_TITLE, TXT_STARTUP_WARNING, MessageIcon::kWarning);
 }
 
 void Program::OnTick() {
+  if (tickLog_ != nullptr) tickLog_->TickBegins();
   raceControl_.OnTick();
   journal_.OnTick();
+  if (tickLog_ != nullptr) {
+    tickLog_->PartDone(TickPart::kJournal);
+    tickLog_->TickEnds();
+  }
 }
 
 bool Program::OnRaceCommand(int controlId, bool checked) {
@@ -270,13 +295,15 @@ void Program::OpenRunSynthesis(int slot) {
   }
 }
 
-void Program::ReloadCircuits() {
-  ProgramState& s = *state_;
-  const bool circuitsRead = ReadCircuits(s.circuits);
-  archive_.SetCircuitsRead(circuitsRead);
-  if (!circuitsRead) {
+void Program::LoadCircuits() {
+  if (circuitsFile_.Load(state_->circuits) != CircuitsFileGuard::Loaded::kRead) {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
   }
+}
+
+void Program::ReloadCircuits() {
+  ProgramState& s = *state_;
+  LoadCircuits();
   s.session.circuitIndex = FindCircuitIndex(s.circuits, s.session.track.circuitName);
 }
 
@@ -305,6 +332,9 @@ void Program::OnDestroy() {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND, MessageIcon::kError);
   }
   services_.shell.StopTimer();
+  // The tick log's last lines reach its file before the process ends.
+  raceControl_.SetTickProbe(nullptr);
+  tickLog_.reset();
   services_.shell.ReleaseResources();
   services_.port.Close();
   services_.shell.Quit();

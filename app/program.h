@@ -16,6 +16,7 @@
 #include "app/session_controller.h"
 #include "app/session_format.h"
 #include "app/session_ports.h"
+#include "app/tick_log.h"
 #include "databases/database_records.h"
 #include "decoder/decoder_link.h"
 #include "display/results_layout.h"
@@ -130,7 +131,8 @@ class Program {
   // start-up goes on.
   void WindowStartUp();
   // Once the window is shown: the program folder current again, the decoder identified and
-  // reported, timer 1 started, the printing warning shown.
+  // reported, the tick log of a measurement run opened when the environment asks for one
+  // (tick_log.h), timer 1 started, the printing warning shown.
   void AfterWindowShown();
 
   // Timer 1.
@@ -185,6 +187,12 @@ class Program {
 
  private:
   void LoadDisplaySettings();
+  // The end of the window start-up after "Yes": the run back into its session; the journal
+  // retired (a damaged one set aside) once the run is on the disk, kept when it could not be.
+  void RecoverInterruptedRun(const FoundJournal& interrupted);
+  // Start-up and after the circuits editor: the table read through its guard ("file not found"
+  // when it cannot be read, missing or not).
+  void LoadCircuits();
   // After the circuits editor: the table read again, the session's circuit found again by name.
   void ReloadCircuits();
 
@@ -192,10 +200,12 @@ class Program {
   std::unique_ptr<ProgramState> state_;
   DecoderLink link_;
   DecoderLinkChannel channel_;
+  CircuitsFileGuard circuitsFile_;
   SessionRunArchive archive_;
   RunJournalFile journal_;
   RaceControl raceControl_;
   std::unique_ptr<SessionController> session_;
+  std::unique_ptr<TickLog> tickLog_;  // null unless a measurement asked for it
 };
 
 }  // namespace zarvo

@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "app/session_file.h"
 #include "app/smartphone_import.h"
@@ -70,7 +69,7 @@ void SessionRunArchive::ArchiveRun(const Race& race) {
 }
 
 bool SessionRunArchive::WriteCircuits(const CircuitTable& circuits) {
-  return circuitsRead_ && zarvo::WriteCircuits(circuits);
+  return circuitsFile_.Write(circuits);
 }
 
 SessionController::SessionController(const SessionWorld& world) : world_(world) {}
@@ -404,91 +403,6 @@ void SessionController::LoadRun(int runNumber) {
   world_.ui.Repaint(RaceArea::kTitle);
   world_.ui.Repaint(RaceArea::kClock);
   world_.ui.Repaint(RaceArea::kCountdown);
-}
-
-// ---- Recovery of an interrupted run.
-
-bool SessionController::RecoverRun(std::string_view journal) {
-  SessionState& s = world_.session;
-  Race& race = world_.race;
-  MessageBoxes& boxes = world_.boxes;
-  JournalSummary summary;
-  if (ReadJournalSummary(journal, summary) != JournalRead::kRead) return false;
-  const JournalStart& start = summary.start;
-  const int32_t runNumber = start.runNumber;
-  MakeProgramFolderCurrent();
-
-  // The session as the crash left it; a working copy that is gone is made again under the
-  // journal's session name.
-  SessionHeader header;
-  std::memset(&header, 0, sizeof header);
-  if (!FileExists(kWorkingCopyPath)) {
-    header = NewSessionHeader(start.sessionName);
-    if (!CreateWorkingCopy(header.sessionName, boxes)) return false;
-  } else if (!ReadSessionHeader(header, boxes)) {
-    return false;
-  }
-  ResetSessionState();
-  ParticipantsList list;
-  ClearParticipantsList(list);
-  if (ReadParticipantsList(list, boxes) == SectionRead::kMissing) {
-    // The run's participants become the list, in slot order.
-    const auto scratch = std::make_unique<Race>();
-    auto noCircuits = std::make_unique<CircuitTable>();
-    std::memset(noCircuits.get(), 0, sizeof(CircuitTable));
-    ReplayJournal(journal, *scratch, *noCircuits);
-    int count = 0;
-    for (const ParticipantRecord& p : scratch->slots) {
-      if (IsEmptySlot(p) || p.driverName[0] == '\0') continue;
-      SetText(list.entries[count].driverName, p.driverName);
-      SetText(list.entries[count].transponder, p.transponder);
-      ++count;
-    }
-    WriteParticipantsList(list, boxes);
-    header.participantCount = count;
-  }
-  s.participants = list;
-  RaceParameters params;
-  std::memset(&params, 0, sizeof params);
-  SetDefaultRaceParameters(params);
-  if (ReadRaceParameters(params, boxes) == SectionRead::kMissing) {
-    WriteRaceParameters(start.params, boxes);
-  }
-  if (header.runCount < runNumber) header.runCount = runNumber;
-  s.header = header;
-  ReadTrackAndCircuit();
-
-  // The run as the uninterrupted program would have left it, with the lap record it set.
-  CircuitTable& circuits = world_.circuits;
-  const CircuitTable before = circuits;
-  if (!ReplayJournal(journal, race, circuits) || !WriteRunSection(runNumber, race, boxes)) {
-    // The journal stays for the next start-up; the session is shown without the run.
-    circuits = before;
-    ClearLoadedRun();
-    BuildNodes(true);
-    return false;
-  }
-  bool recordChanged = false;
-  for (int i = 0; i < kCircuitCapacity; ++i) {
-    recordChanged = recordChanged || circuits.records[i].recordLap != before.records[i].recordLap;
-  }
-  if (recordChanged && !WriteCircuits(circuits)) {
-    world_.boxes.Show(TXT_CAPTION_ERROR, TXT_CIRCUITS_FILE_NOT_FOUND, MessageIcon::kError);
-  }
-  s.header.runsRecorded = true;
-  s.header.selectedNodeId = kRunsNodeId + runNumber;
-  WriteSessionHeader(s.header, boxes);
-
-  // Saved to the session's own file as before the crash.
-  if (start.savedFilePath[0] != '\0') {
-    s.savedFilePath = start.savedFilePath;
-    SetHasSavedFile(true);
-    world_.window.SetTitle((kFileWindowTitlePrefix + s.savedFilePath).c_str());
-  }
-  BuildNodes(true);
-  LoadRun(runNumber);
-  ArchiveCurrentRun();
-  return true;
 }
 
 // ---- Commands.

@@ -11,6 +11,7 @@
 #include "app/run_journal_file.h"
 #include "app/session_format.h"
 #include "app/session_ports.h"
+#include "databases/circuits_guard.h"
 #include "databases/database_records.h"
 #include "platform/message_boxes.h"
 #include "race/race_control.h"
@@ -60,19 +61,18 @@ void ArchiveSessionRun(const Race& race, const SessionState& session, MessageBox
 // circuits database with the new lap records.
 class SessionRunArchive : public RunArchive {
  public:
-  SessionRunArchive(const SessionState& session, MessageBoxes& boxes)
-      : session_(session), boxes_(boxes) {}
+  SessionRunArchive(const SessionState& session, MessageBoxes& boxes,
+                    CircuitsFileGuard& circuitsFile)
+      : session_(session), boxes_(boxes), circuitsFile_(circuitsFile) {}
   void ArchiveRun(const Race& race) override;
-  // False without writing while the circuits in memory did not come from their file: a file that
-  // could not be read is never replaced by a table that lacks its circuits.
+  // Through the guard: false without writing while the file is there but could not be read, so
+  // it is never replaced by a table that lacks its circuits; a missing file is created.
   bool WriteCircuits(const CircuitTable& circuits) override;
-  // Whether the last read of the circuits file succeeded.
-  void SetCircuitsRead(bool read) { circuitsRead_ = read; }
 
  private:
   const SessionState& session_;
   MessageBoxes& boxes_;
-  bool circuitsRead_ = true;
+  CircuitsFileGuard& circuitsFile_;
 };
 
 // Everything the session commands work on and talk to; owned by the caller.
@@ -105,13 +105,18 @@ class SessionController {
   // The journal of the program's runs: retired once a run's section is written or the run is
   // left, kept when the section could not be written.
   void SetJournal(RunJournalFile& journal) { journal_ = &journal; }
-  // End of the window start-up, after "Yes" to the recovery question: the session of the working
-  // copy again (its missing participants list, parameters or run node made from the journal) with
-  // its saved file, the
-  // run rebuilt from the journal and written as its section, the circuits database rewritten with
-  // a new lap record, the run loaded into the table and archived. False (and the working copy's
-  // run untouched) when the journal cannot be replayed or the section cannot be written.
-  bool RecoverRun(std::string_view journal);
+  // End of the window start-up, after "Yes" to the recovery question (app/session_recovery.cpp):
+  // the journal's run back into its own session. When the working copy is that session (its
+  // stamp is the journal's), the run is rebuilt from the journal and written as its section
+  // there (a missing participants list or parameters made from the journal), the session shown
+  // with its saved file and the run loaded. Otherwise the working copy is left as it was (and
+  // shown) and the run goes into the session's saved file when that still holds the session, or
+  // into a new file named after it beside it, overwriting nothing; the user is told which (and
+  // when no working copy was there, that file is loaded). A new lap record goes to the circuits
+  // database through its guard; each driver's runs database gets the run unless it holds it
+  // already. False when the journal cannot be replayed or the run not written: the journal is
+  // then to stay, and the program shows the working copy as the disk holds it.
+  bool RecoverRun(std::string_view journal, CircuitsFileGuard& circuitsFile);
   // Window start-up, once the tree exists: the session's nodes, the root expanded.
   void BuildTree() { BuildNodes(false); }
 
@@ -168,6 +173,14 @@ class SessionController {
                   bool bold = false);
   void LeaveRun();
   void WriteRun();
+  // The recovery's two ways (session_recovery.cpp).
+  bool RecoverIntoWorkingCopy(std::string_view journal, const JournalStart& start,
+                              CircuitsFileGuard& circuitsFile);
+  bool RecoverIntoSessionFile(std::string_view journal, const JournalStart& start,
+                              CircuitsFileGuard& circuitsFile);
+  // The session of the working copy as the disk holds it (header, participants list, track), no
+  // run loaded, with that saved file (none when empty), its nodes built.
+  void ShowWorkingCopyAsItIs(const std::string& savedFilePath);
   // Asks for a file to save to; the path (with ".trng") or false when the user cancelled.
   bool AskFileToSave(SaveFilter filter, std::string& path);
   // "Yes" to a save question: writes the run and copies the working copy to the session's file,

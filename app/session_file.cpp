@@ -3,7 +3,11 @@
 #include "app/session_file.h"
 
 #include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
 
 #include "platform/files.h"
@@ -128,11 +132,81 @@ SectionRead ReadSection(MessageBoxes& boxes, Parse parse) {
   return parse(std::string_view(bytes)) ? SectionRead::kRead : SectionRead::kMissing;
 }
 
+// The stamp known for a folder.
+struct KnownStamp {
+  std::string folder;
+  std::string stamp;
+  bool known = false;
+};
+
+KnownStamp& Known() {
+  static KnownStamp known;
+  return known;
+}
+
+void Remember(const std::string& stamp) {
+  KnownStamp& k = Known();
+  k.folder = CurrentFolder();
+  k.stamp = stamp;
+  k.known = true;
+}
+
 }  // namespace
 
-bool CreateWorkingCopy(const char* sessionName, MessageBoxes& boxes) {
+std::string NewSessionStamp() {
+  // Seconds and a fine clock from the standard library, a counter and the system's randomness,
+  // mixed so that two stamps made one after the other share nothing.
+  static uint64_t counter = 0;
+  std::random_device random;
+  uint64_t x = uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+  x ^= uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) << 1;
+  x ^= (uint64_t(random()) << 32) ^ uint64_t(random()) ^ (++counter * 0x9E3779B97F4A7C15ull);
+  x ^= x >> 30;
+  x *= 0xBF58476D1CE4E5B9ull;
+  x ^= x >> 27;
+  x *= 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  char text[24];
+  std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(x));
+  return text;
+}
+
+bool WriteWorkingCopyStamp(const std::string& stamp) {
+  const bool written = WriteFileReplacing(kWorkingCopyStampPath, stamp + "\r\n");
+  Remember(written ? stamp : std::string());
+  return written;
+}
+
+std::string ReadWorkingCopyStamp() {
+  std::string bytes;
+  std::string stamp;
+  if (ReadWholeFile(kWorkingCopyStampPath, bytes, 64) && bytes.size() >= kSessionStampLength) {
+    stamp = bytes.substr(0, kSessionStampLength);
+    for (const char c : stamp) {
+      if (!std::isxdigit(static_cast<unsigned char>(c))) stamp.clear();
+    }
+  }
+  Remember(stamp);
+  return stamp;
+}
+
+std::string WorkingCopyStamp() {
+  const KnownStamp& k = Known();
+  if (k.known && k.folder == CurrentFolder()) return k.stamp;
+  return ReadWorkingCopyStamp();
+}
+
+bool ReplaceWorkingCopy(std::string_view bytes) {
   MakeDirectory(kWorkingCopyFolder);
-  if (!WriteFileReplacing(kWorkingCopyPath, NewWorkingCopyBytes(sessionName))) {
+  RemoveFile(kWorkingCopyStampPath);
+  Remember(std::string());
+  if (!WriteFileReplacing(kWorkingCopyPath, bytes)) return false;
+  WriteWorkingCopyStamp(NewSessionStamp());
+  return true;
+}
+
+bool CreateWorkingCopy(const char* sessionName, MessageBoxes& boxes) {
+  if (!ReplaceWorkingCopy(NewWorkingCopyBytes(sessionName))) {
     ShowError(boxes, TXT_SESSION_FILE_NOT_FOUND);
     return false;
   }
@@ -220,7 +294,18 @@ bool WriteRunSection(int runNumber, const Race& race, MessageBoxes& boxes) {
 }
 
 bool CopySessionFile(const char* source, const char* destination) {
-  return CopyWholeFile(source, destination);
+  if (std::strcmp(destination, kWorkingCopyPath) != 0) return CopyWholeFile(source, destination);
+  // Another session in the working copy: the old stamp goes first, the new one comes after; a
+  // copy that failed left the working copy as it was, and its stamp comes back.
+  const std::string old = ReadWorkingCopyStamp();
+  RemoveFile(kWorkingCopyStampPath);
+  Remember(std::string());
+  if (!CopyWholeFile(source, destination)) {
+    if (!old.empty()) WriteWorkingCopyStamp(old);
+    return false;
+  }
+  WriteWorkingCopyStamp(NewSessionStamp());
+  return true;
 }
 
 bool KeepCrashCopy() {

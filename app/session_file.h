@@ -38,8 +38,29 @@ enum class SectionWrite {
 
 // Creates (or replaces) the working copy with a header only: node 10000, the name, 0, 0, 0.
 // Creates the folder "Private" when it is missing. The file is replaced whole, through a
-// temporary file.
+// temporary file, and given a new stamp.
 bool CreateWorkingCopy(const char* sessionName, MessageBoxes& boxes);
+
+// ---- The working copy's stamp: 16 hex digits and CR LF in "Private/Session.id", beside the
+// working copy, new whenever the working copy is replaced by another session (created, loaded,
+// imported), kept as it is by every change within the session. The run journal names the working
+// copy its run was timed in by it, so that a recovery never writes a run into another session.
+constexpr const char kWorkingCopyStampPath[] = "Private/Session.id";
+constexpr size_t kSessionStampLength = 16;
+
+// Replaces the working copy whole with bytes (through a temporary file) and gives it a new stamp.
+// The old stamp is removed first: a crash in between leaves a working copy without a stamp, never
+// one with the stamp of the session it replaced.
+bool ReplaceWorkingCopy(std::string_view bytes);
+// The stamp in the file; empty when there is none or the file does not hold one.
+std::string ReadWorkingCopyStamp();
+// The stamp last written or read in the current folder (the file is read when none is known for
+// that folder).
+std::string WorkingCopyStamp();
+// Writes the stamp into the file (a working copy rebuilt for a session that had one).
+bool WriteWorkingCopyStamp(const std::string& stamp);
+// 16 upper-case hex digits, different at every call.
+std::string NewSessionStamp();
 
 // Line 1 of the working copy. False (and the message) when the file cannot be opened.
 bool ReadSessionHeader(SessionHeader& header, MessageBoxes& boxes);
@@ -77,7 +98,8 @@ SectionRead ReadRunSection(int runNumber, Race& race, MessageBoxes& boxes);
 bool WriteRunSection(int runNumber, const Race& race, MessageBoxes& boxes);
 
 // Replaces the destination with a copy of the source (saving and loading sessions), through a
-// temporary file. Failures are not shown; the result says whether the copy was made.
+// temporary file; a copy onto the working copy gives it a new stamp. Failures are not shown; the
+// result says whether the copy was made.
 bool CopySessionFile(const char* source, const char* destination);
 // At start-up, before the working copy is created again: keeps the previous working copy as the
 // crash copy. Nothing happens (false) when there is no working copy yet.

@@ -143,8 +143,7 @@ void ShowError(MessageBoxes& boxes, const char* text) {
 }
 
 bool WriteImportedWorkingCopy(const PhoneRun& run, MessageBoxes& boxes) {
-  MakeDirectory(kWorkingCopyFolder);
-  if (WriteFileReplacing(kWorkingCopyPath, ImportedWorkingCopy(run))) return true;
+  if (ReplaceWorkingCopy(ImportedWorkingCopy(run))) return true;
   ShowError(boxes, TXT_SESSION_FILE_NOT_FOUND);
   return false;
 }

@@ -236,6 +236,12 @@ RunsFileResult ListRuns(const char* path, RunsListing& listing) {
   return RunsFileResult::kDone;
 }
 
+bool RunIsStored(const char* path, const char* runTitle) {
+  RunsFile file;
+  if (!file.Open(path, "rb")) return false;
+  return FindSlot(file.index(), KeyOf(runTitle)) >= 0;
+}
+
 int FillingLevel(const RunsListing& listing) {
   const int runs = listing.entries.empty() ? 0 : static_cast<int>(listing.entries.size()) - 1;
   return 2 * runs;

@@ -93,6 +93,8 @@ struct RunsListing {
 };
 
 RunsFileResult ListRuns(const char* path, RunsListing& listing);
+// The file holds a run of that title (false when it cannot be opened).
+bool RunIsStored(const char* path, const char* runTitle);
 // 2 per cent per stored run: 50 runs are 100.
 int FillingLevel(const RunsListing& listing);
 

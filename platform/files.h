@@ -24,7 +24,11 @@ bool WriteFileReplacing(const char* path, std::string_view bytes);
 // Copies source onto destination by the same temporary-file route.
 bool CopyWholeFile(const char* source, const char* destination);
 
+// The file can be opened for reading.
 bool FileExists(const char* path);
+// Something of that name is there, whether it can be opened or not (a file locked or denied, a
+// folder).
+bool PathExists(const char* path);
 bool RemoveFile(const char* path);
 // Creates one folder; true when it exists afterwards.
 bool MakeDirectory(const char* path);
@@ -48,8 +52,11 @@ class AppendFile {
   AppendFile(const AppendFile&) = delete;
   AppendFile& operator=(const AppendFile&) = delete;
 
-  // Creates the file, or empties it when it exists.
-  bool Create(const char* path);
+  enum class Mode {
+    kNewOnly,  // fails when the file exists: what is there is never emptied
+    kReplace,  // empties a file that exists
+  };
+  bool Create(const char* path, Mode mode);
   bool Append(std::string_view bytes);
   bool Sync();
   void Close();

@@ -92,7 +92,11 @@ void RaceControl::ReadPassagesThenCue() {
   cueBatch_ = &batch;
   world_.decoder.ReadPassages(*this);
   cueBatch_ = outer;
-  if (batch.any) announcer_.Cue(batch.cue, batch.slot);
+  Mark(TickPart::kPassages);
+  if (batch.any) {
+    announcer_.Cue(batch.cue, batch.slot);
+    Mark(TickPart::kSound);
+  }
 }
 
 void RaceControl::LockMenus(bool locked) {
@@ -283,25 +287,61 @@ void RaceControl::OnManualLap(int controlId) {
   if (slot == 0) return;
   const int64_t counter = world_.clock.PerformanceCounter();
   int64_t raceTime = 0;
-  if (ManualLapTime(world_.race, slot, counter, raceTime)) journal_->ManualLap(slot, raceTime);
-  ManualLap(timing_, slot, counter);
+  if (!ManualLapTime(world_.race, slot, counter, raceTime)) return;
+  journal_->ManualLap(slot, raceTime);
+  world_.race.slots[slot - 1].passageCounter = counter;
+  TimeManualLap(slot, raceTime);
+}
+
+void RaceControl::TimeManualLap(int slot, int64_t raceTime) {
+  ManualLapAt(timing_, slot, raceTime);
+}
+
+void RaceControl::TimePassage(const char* transponder, int32_t raceTime) {
+  if (world_.race.run.raceRunning) ProcessPassage(timing_, transponder, raceTime);
+}
+
+void RaceControl::StopWhenAllFinished() {
+  if (!world_.race.run.raceRunning) return;
+  for (const ParticipantRecord& p : world_.race.slots) {
+    if (!p.finished) return;
+  }
+  OnStop();
+}
+
+void RaceControl::ResumeJournaledRun(const char* runTitle, uint32_t raceStartTick,
+                                     int64_t counterFrequency, int64_t raceStartCounter,
+                                     int32_t decoderTimeAtStart) {
+  RunState& run = world_.race.run;
+  SetText(run.runTitle, runTitle);
+  run.runBestLap = kNoRunBest;
+  run.decoderTimeAtStart = decoderTimeAtStart;
+  run.resultsPresent = true;
+  StartClock(raceStartTick, counterFrequency, raceStartCounter);
 }
 
 void RaceControl::OnTick() {
   Race& race = world_.race;
   RunState& run = race.run;
   world_.decoder.Supervise(run, *this);
+  Mark(TickPart::kSupervise);
   const uint32_t now = world_.clock.TickCount();
   if (run.startArmed && run.countdownRemaining >= 1) Countdown(now);
-  if (run.startArmed && run.countdownRemaining < 1) Starting();
+  if (run.startArmed && run.countdownRemaining < 1) {
+    Starting();
+    Mark(TickPart::kStart);
+  }
   if (run.raceRunning) RaceClock(world_.clock.TickCount());
   if (run.scanActive && run.scanPhase) {
     ScanTick();
+    Mark(TickPart::kScan);
   } else if (run.scanActive && run.checkPhase) {
     CheckTick();
+    Mark(TickPart::kScan);
   }
   if (!run.startArmed && !run.raceRunning && !run.scanActive && !dialogOwnsInput_) {
     world_.decoder.DiscardInput();
+    Mark(TickPart::kDiscard);
   }
 }
 
@@ -314,8 +354,11 @@ void RaceControl::Countdown(uint32_t now) {
     world_.ui.Repaint(RaceArea::kCountdown);
     run.lastCountdownDisplayTick = now;
   }
+  Mark(TickPart::kCountdown);
   announcer_.CountdownAnnouncements(run, run.countdownRemaining);
+  Mark(TickPart::kSound);
   world_.decoder.DiscardInput();
+  Mark(TickPart::kCountdown);
 }
 
 void RaceControl::Starting() {
@@ -332,27 +375,14 @@ void RaceControl::Starting() {
 void RaceControl::StartRun() {
   Race& race = world_.race;
   RunState& run = race.run;
-  const RaceParameters& params = race.params;
   const LocalDateTime t = world_.clock.LocalTime();
   std::snprintf(run.runTitle, sizeof run.runTitle, TXT_RUN_TITLE, unsigned(t.year),
                 unsigned(t.month), unsigned(t.day), unsigned(t.hour), unsigned(t.minute),
                 unsigned(t.second), run.durationText);
   announcer_.Cue(SoundCue::kStart);
-  run.raceStartTick = world_.clock.TickCount();
-  run.counterFrequency = world_.clock.PerformanceFrequency();
-  run.raceStartCounter = world_.clock.PerformanceCounter();
-  run.ready = false;
-  run.startArmed = false;
-  run.raceRunning = true;
-  run.lastClockDisplayTick = run.raceStartTick;
-  run.remainingSeconds = 1;
-  if (IsLapRun(params)) {
-    run.clockHours = params.lapRunLimitHours;
-    run.clockMinutes = 0;
-  } else {
-    run.clockHours = params.durationHours;
-    run.clockMinutes = params.durationMinutesPart;
-  }
+  const uint32_t startTick = world_.clock.TickCount();
+  const int64_t frequency = world_.clock.PerformanceFrequency();
+  StartClock(startTick, frequency, world_.clock.PerformanceCounter());
   // The clock shows the whole duration at once; the tick then rewrites it every second.
   run.elapsedHours = run.elapsedMinutes = run.elapsedSeconds = run.elapsedMilliseconds = 0;
   WriteClockTexts();
@@ -361,6 +391,27 @@ void RaceControl::StartRun() {
   world_.decoder.DiscardInput();
   world_.ui.Repaint(RaceArea::kTable);
   journal_->RunStarted(race);
+}
+
+void RaceControl::StartClock(uint32_t raceStartTick, int64_t counterFrequency,
+                             int64_t raceStartCounter) {
+  RunState& run = world_.race.run;
+  const RaceParameters& params = world_.race.params;
+  run.raceStartTick = raceStartTick;
+  run.counterFrequency = counterFrequency;
+  run.raceStartCounter = raceStartCounter;
+  run.ready = false;
+  run.startArmed = false;
+  run.raceRunning = true;
+  run.lastClockDisplayTick = raceStartTick;
+  run.remainingSeconds = 1;
+  if (IsLapRun(params)) {
+    run.clockHours = params.lapRunLimitHours;
+    run.clockMinutes = 0;
+  } else {
+    run.clockHours = params.durationHours;
+    run.clockMinutes = params.durationMinutesPart;
+  }
 }
 
 void RaceControl::WriteClockTexts() {
@@ -414,19 +465,26 @@ void RaceControl::RaceClock(uint32_t now) {
     WriteClockTexts();
     world_.ui.Repaint(RaceArea::kClock);
   }
-  if (timeLeft) announcer_.ClockAnnouncements(run, params);
+  Mark(TickPart::kClock);
+  if (timeLeft) {
+    announcer_.ClockAnnouncements(run, params);
+    Mark(TickPart::kSound);
+  }
 
   ReadPassagesThenCue();
-  if (!run.raceRunning) return;  // the lap ceiling stopped the run
+  if (!run.raceRunning) {  // the lap ceiling stopped the run
+    Mark(TickPart::kStop);
+    return;
+  }
 
   if (IsLapRun(params) && run.remainingHours == 0 && run.remainingMinutes == 0 &&
       run.remainingSeconds < 1) {
     OnStop();
+    Mark(TickPart::kStop);
     return;
   }
-  bool allFinished = true;
-  for (const ParticipantRecord& p : race.slots) allFinished = allFinished && p.finished;
-  if (allFinished) OnStop();
+  StopWhenAllFinished();
+  Mark(TickPart::kStop);
 }
 
 int32_t RaceControl::RaceTimeOf(const DecodedPassage& passage) {
@@ -443,7 +501,7 @@ void RaceControl::OnPassage(const DecodedPassage& passage) {
   if (run.raceRunning) {
     const int32_t raceTime = RaceTimeOf(passage);
     journal_->Passage(passage, raceTime);
-    ProcessPassage(timing_, passage.transponder, raceTime);
+    TimePassage(passage.transponder, raceTime);
   } else if (run.scanActive && run.scanPhase) {
     ScanPassage(passage.transponder);
   } else if (run.scanActive && run.checkPhase) {

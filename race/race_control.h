@@ -53,8 +53,24 @@ class RaceControl : private PassageHost, private PassageReceiver {
   void SetHasSavedFile(bool hasSavedFile) { hasSavedFile_ = hasSavedFile; }
   // Where the run's events are journaled; none until it is set.
   void SetJournal(RunJournal& journal) { journal_ = &journal; }
+  // The tick log of a measurement run: told when each part of a tick is done; none when null.
+  void SetTickProbe(TickProbe* probe) { probe_ = probe; }
   // While the driver details dialog reads the serial line itself, the tick leaves it alone.
   void SetDialogOwnsSerialInput(bool owns) { dialogOwnsInput_ = owns; }
+
+  // ---- Timing. The live run and the replay of its journal (race/run_replay.cpp) time their
+  // events with these same calls.
+  // A passage of the running run at its race time; nothing when no run is running.
+  void TimePassage(const char* transponder, int32_t raceTime);
+  // A manual lap of slot 1..20 at its race time (running run, slot not finished).
+  void TimeManualLap(int slot, int64_t raceTime);
+  // What the tick does once the line is read: the run is stopped as by "Stop" when every
+  // participant has finished.
+  void StopWhenAllFinished();
+  // The replay's start: the run running from the clocks and with the title the journal kept, as
+  // the start set them.
+  void ResumeJournaledRun(const char* runTitle, uint32_t raceStartTick, int64_t counterFrequency,
+                          int64_t raceStartCounter, int32_t decoderTimeAtStart);
 
   // The duration text ("%d:%02d:00", or "%d laps" in a lap run) and the countdown text, as shown
   // before a run starts.
@@ -88,6 +104,8 @@ class RaceControl : private PassageHost, private PassageReceiver {
   void Countdown(uint32_t now);
   void Starting();
   void StartRun();
+  // The run's clock from its start: the run running, the clock duration of its kind.
+  void StartClock(uint32_t raceStartTick, int64_t counterFrequency, int64_t raceStartCounter);
   void RaceClock(uint32_t now);
   // Duration, elapsed and remaining texts from the run state (the start shows the whole duration).
   void WriteClockTexts();
@@ -100,6 +118,9 @@ class RaceControl : private PassageHost, private PassageReceiver {
   void CopyTranspondersToStandingsAndRows();
   void SetTotalTextsToZero();
   int32_t RaceTimeOf(const DecodedPassage& passage);
+  void Mark(TickPart part) {
+    if (probe_ != nullptr) probe_->PartDone(part);
+  }
 
   RaceControlWorld world_;
   SoundAnnouncer announcer_;
@@ -109,6 +130,7 @@ class RaceControl : private PassageHost, private PassageReceiver {
   bool dialogOwnsInput_ = false;
   RunJournal* journal_;
   CueBatch* cueBatch_ = nullptr;  // set while the line is read
+  TickProbe* probe_ = nullptr;
 };
 
 }  // namespace zarvo

@@ -71,6 +71,29 @@ class RunArchive {
   virtual bool WriteCircuits(const CircuitTable& circuits) = 0;
 };
 
+// The parts of one tick of timer 1, in the order they run, for the tick log of a measurement run.
+enum class TickPart {
+  kSupervise,  // decoder supervision: keep-alive, loss, reconnection
+  kCountdown,  // the countdown and its texts
+  kStart,      // the start of the run (title, clocks, journal start)
+  kClock,      // the race clock and its texts
+  kPassages,   // reading the line and timing its passages
+  kSound,      // starting sounds: cues and announcements
+  kStop,       // the end of a run on the tick (archive, circuits)
+  kScan,       // the scan and the check
+  kDiscard,    // pending input thrown away while idle
+  kJournal,    // the journal's part of the tick
+};
+constexpr int kTickPartCount = 10;
+
+// Told when each part of a tick is done: its time runs from the end of the part before (or from
+// the start of the tick). A part may come more than once in a tick; its times add up.
+class TickProbe {
+ public:
+  virtual ~TickProbe() = default;
+  virtual void PartDone(TickPart part) = 0;
+};
+
 // Where the events of a timed run are kept as they happen, so that a run interrupted by a crash or
 // a power cut can be rebuilt. Each call returns once the event is with the operating system.
 class RunJournal {

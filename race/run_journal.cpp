@@ -1,12 +1,10 @@
-// The run journal's lines, their reader and the replay through passage processing.
+// The run journal's lines and their reader (the replay is in run_replay.cpp).
 #include "race/run_journal.h"
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include <memory>
 
-#include "race/passage.h"
-#include "settings/sound_settings.h"
 #include "text/fixed_text.h"
 
 namespace zarvo {
@@ -19,51 +17,78 @@ constexpr const char kManualLapTag[] = "TourManuel";
 constexpr const char kSetupTag[] = "Reglages";
 constexpr const char kEndTag[] = "Fin";
 constexpr int kCrcDigits = 8;
+constexpr int kOldestVersion = 1;
 
 uint32_t Crc32(std::string_view bytes) {
   static const auto table = [] {
-    std::vector<uint32_t> t(256);
+    struct Table {
+      uint32_t t[256];
+    } table{};
     for (uint32_t i = 0; i < 256; ++i) {
       uint32_t c = i;
       for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
+      table.t[i] = c;
     }
-    return t;
+    return table;
   }();
   uint32_t crc = 0xFFFFFFFFu;
   for (const char c : bytes) {
     const uint32_t b = static_cast<unsigned char>(c);
-    crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
+    crc = table.t[(crc ^ b) & 0xFF] ^ (crc >> 8);
   }
   return crc ^ 0xFFFFFFFFu;
 }
 
-// ---- Writing.
+// ---- Writing: fields into a buffer of fixed size (each line's capacity is well above the most
+// its fields can take).
+class LineWriter {
+ public:
+  LineWriter(char* buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) {}
 
-void AddText(std::string& line, const char* text, size_t capacity) {
-  for (size_t i = 0; i < capacity && text[i] != '\0'; ++i) {
-    const char c = text[i];
-    line.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
+  void Char(char c) {
+    if (size_ < capacity_) buffer_[size_++] = c;
   }
-  line.push_back('\t');
-}
+  void Text(const char* text, size_t capacity) {
+    for (size_t i = 0; i < capacity && text[i] != '\0'; ++i) {
+      const char c = text[i];
+      Char(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
+    }
+    Char('\t');
+  }
+  template <size_t N>
+  void Text(const char (&text)[N]) {
+    Text(text, N);
+  }
+  void Number(int64_t value) {
+    char text[24];
+    const int n = std::snprintf(text, sizeof text, "%lld\t", static_cast<long long>(value));
+    for (int i = 0; i < n; ++i) Char(text[i]);
+  }
+  void Setup(const SetupSheet& setup) {
+    for (int i = 0; i < kSetupFieldCount; ++i) {
+      Text(SetupField(setup, i), size_t(SetupFieldCapacity(i)));
+    }
+  }
+  // The CRC of the content, its tab and the line end; the line's length.
+  size_t Finish() {
+    char crc[16];
+    std::snprintf(crc, sizeof crc, "%08X\t\r\n",
+                  static_cast<unsigned>(Crc32(std::string_view(buffer_, size_))));
+    for (int i = 0; crc[i] != '\0'; ++i) Char(crc[i]);
+    return size_;
+  }
 
-template <size_t N>
-void AddText(std::string& line, const char (&text)[N]) {
-  AddText(line, text, N);
-}
+ private:
+  char* buffer_;
+  size_t capacity_;
+  size_t size_ = 0;
+};
 
-void AddNumber(std::string& line, int64_t value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%lld\t", static_cast<long long>(value));
-  line += text;
-}
-
-std::string Finish(std::string line) {
-  char crc[16];
-  std::snprintf(crc, sizeof crc, "%08X\t\r\n", static_cast<unsigned>(Crc32(line)));
-  line += crc;
-  return line;
+template <typename Format>
+std::string AsString(Format&& format) {
+  auto line = std::make_unique<JournalLine>();
+  format(*line);
+  return std::string(line->View());
 }
 
 // ---- Reading.
@@ -119,19 +144,27 @@ class Fields {
   std::string_view rest_;
 };
 
-// The next complete line from pos, without its line end, checked by its CRC; false at the end,
-// at a torn or over-long line and at a line whose CRC does not match. The CRC field is removed.
-bool NextCheckedLine(std::string_view bytes, size_t& pos, std::string_view& line) {
-  if (pos >= bytes.size()) return false;
+enum class LineState { kLine, kBad, kEnd };
+
+// The next line from pos, without its line end: kLine when it checks out by its CRC (the CRC
+// field removed), kBad when it is torn, over-long or its CRC does not match (pos moved past it),
+// kEnd at the end of the bytes.
+LineState NextLine(std::string_view bytes, size_t& pos, std::string_view& line) {
+  if (pos >= bytes.size()) return LineState::kEnd;
   const size_t end = bytes.find('\n', pos);
-  if (end == std::string_view::npos || end - pos > kMaxJournalLineBytes) return false;
+  if (end == std::string_view::npos) {
+    pos = bytes.size();  // torn: nothing of it can be trusted
+    return LineState::kBad;
+  }
   std::string_view whole = bytes.substr(pos, end - pos);
+  pos = end + 1;
+  if (whole.size() > kMaxJournalLineBytes) return LineState::kBad;
   if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
   // "...\t" + 8 hex digits + "\t"
-  if (whole.size() < kCrcDigits + 2 || whole.back() != '\t') return false;
+  if (whole.size() < kCrcDigits + 2 || whole.back() != '\t') return LineState::kBad;
   const std::string_view digits = whole.substr(whole.size() - 1 - kCrcDigits, kCrcDigits);
   const std::string_view content = whole.substr(0, whole.size() - 1 - kCrcDigits);
-  if (content.back() != '\t') return false;
+  if (content.empty() || content.back() != '\t') return LineState::kBad;
   uint32_t crc = 0;
   for (char c : digits) {
     int v;
@@ -140,37 +173,39 @@ bool NextCheckedLine(std::string_view bytes, size_t& pos, std::string_view& line
     } else if (c >= 'A' && c <= 'F') {
       v = c - 'A' + 10;
     } else {
-      return false;
+      return LineState::kBad;
     }
     crc = crc << 4 | uint32_t(v);
   }
-  if (crc != Crc32(content)) return false;
+  if (crc != Crc32(content)) return LineState::kBad;
   line = content;
-  pos = end + 1;
-  return true;
+  return LineState::kLine;
 }
 
 bool ParseStart(std::string_view line, JournalStart& start, Race* table) {
   Fields f(line);
   std::string_view tag;
   int64_t version = 0;
-  if (!f.Next(tag) || tag != kStartTag || !f.Number(version, kJournalVersion, kJournalVersion)) {
+  if (!f.Next(tag) || tag != kStartTag || !f.Number(version, kOldestVersion, kJournalVersion)) {
     return false;
   }
   std::memset(&start, 0, sizeof start);
+  start.version = static_cast<int32_t>(version);
   int32_t soundOn = 0;
   RaceParameters& p = start.params;
   int64_t tick = 0;
   bool ok = f.Int32(start.runNumber, 1, 20) && f.Int32(soundOn, 0, 1) &&
-            f.Text(start.sessionName) && f.Text(start.savedFilePath) && f.Text(start.runTitle) &&
-            f.Text(p.classificationKey) && f.Text(p.durationMode) && f.Text(p.startMode) &&
-            f.Text(p.endRuleTime) && f.Text(p.endRuleLaps) && f.Int32(p.durationMinutes, 1, 720) &&
-            f.Int32(p.lapTarget, 1, kMaxLapCount) && f.Int32(p.countdownSeconds, 0, 3600) &&
-            f.Int32(p.circuitIndex, 0, kNoCircuit) && f.Int32(p.minimumLapSeconds, 0, 999) &&
-            f.Int32(p.maximumLapCount, 1, kMaxLapCount) && f.Int32(p.lapRunLimitHours, 0, 999) &&
-            f.Number(tick, 0, UINT32_MAX) && f.Number(start.counterFrequency, 0, INT64_MAX) &&
-            f.Number(start.raceStartCounter, INT64_MIN + 1, INT64_MAX) &&
-            f.Int32(start.decoderTimeAtStart);
+            f.Text(start.sessionName) && f.Text(start.savedFilePath);
+  if (ok && version >= 2) ok = f.Text(start.sessionStamp) && f.Text(start.circuitName);
+  ok = ok && f.Text(start.runTitle) && f.Text(p.classificationKey) && f.Text(p.durationMode) &&
+       f.Text(p.startMode) && f.Text(p.endRuleTime) && f.Text(p.endRuleLaps) &&
+       f.Int32(p.durationMinutes, 1, 720) && f.Int32(p.lapTarget, 1, kMaxLapCount) &&
+       f.Int32(p.countdownSeconds, 0, 3600) && f.Int32(p.circuitIndex, 0, kNoCircuit) &&
+       f.Int32(p.minimumLapSeconds, 0, 999) && f.Int32(p.maximumLapCount, 1, kMaxLapCount) &&
+       f.Int32(p.lapRunLimitHours, 0, 999) && f.Number(tick, 0, UINT32_MAX) &&
+       f.Number(start.counterFrequency, 0, INT64_MAX) &&
+       f.Number(start.raceStartCounter, INT64_MIN + 1, INT64_MAX) &&
+       f.Int32(start.decoderTimeAtStart);
   if (!ok) return false;
   start.passageSoundOn = soundOn == 1;
   start.raceStartTick = static_cast<uint32_t>(tick);
@@ -186,12 +221,13 @@ bool ParseStart(std::string_view line, JournalStart& start, Race* table) {
   return f.AtEnd();
 }
 
-bool ParseEvent(std::string_view line, int64_t expectedSeq, JournalEvent& event) {
+bool ParseEvent(std::string_view line, int64_t lastSeq, JournalEvent& event) {
   Fields f(line);
   std::string_view tag;
   int64_t seq = 0;
-  if (!f.Next(tag) || !f.Number(seq, expectedSeq, expectedSeq)) return false;
+  if (!f.Next(tag) || !f.Number(seq, lastSeq + 1, INT64_MAX / 2)) return false;
   std::memset(&event, 0, sizeof event);
+  event.seq = seq;
   if (tag == kPassageTag) {
     std::string_view device;
     event.kind = JournalEvent::Kind::kPassage;
@@ -222,215 +258,147 @@ bool ParseEvent(std::string_view line, int64_t expectedSeq, JournalEvent& event)
   return f.AtEnd();
 }
 
-// Reads the start into start (and the participants into table when given), then calls onEvent for
-// each complete event up to the end event included. Fills the summary.
-template <typename OnEvent>
-JournalRead ParseJournal(std::string_view bytes, JournalSummary& summary, Race* table,
-                         OnEvent&& onEvent) {
-  std::memset(&summary, 0, sizeof summary);
-  size_t pos = 0;
-  std::string_view line;
-  if (!NextCheckedLine(bytes, pos, line) || !ParseStart(line, summary.start, table)) {
-    return JournalRead::kNotJournal;
-  }
-  summary.usableBytes = pos;
-  while (!summary.ended && pos < bytes.size()) {
-    JournalEvent event;
-    if (!NextCheckedLine(bytes, pos, line) || !ParseEvent(line, summary.events + 1, event)) {
-      summary.damaged = true;
-      break;
-    }
-    ++summary.events;
-    summary.usableBytes = pos;
-    switch (event.kind) {
-      case JournalEvent::Kind::kEnd:
-        summary.ended = true;
-        summary.lastRaceTime = event.raceTime;
-        break;
-      case JournalEvent::Kind::kPassage:
-      case JournalEvent::Kind::kManualLap:
-        ++summary.passages;
-        summary.lastRaceTime = event.raceTime;
-        break;
-      case JournalEvent::Kind::kSetup:
-        break;
-    }
-    onEvent(event);
-  }
-  // Whatever follows the end was not written by the run.
-  if (summary.ended && pos < bytes.size()) summary.damaged = true;
-  return JournalRead::kRead;
-}
-
-// Passage processing's host while a journal is replayed: the lap ceiling stops the run, the
-// sounds and repaints are not wanted.
-class ReplayHost : public PassageHost {
- public:
-  explicit ReplayHost(Race& race) : race_(race) {}
-  void StopRun() override { race_.run.raceRunning = false; }
-  void Cue(SoundCue, int) override {}
-  void RepaintResults() override {}
-
- private:
-  Race& race_;
-};
-
-bool AllFinished(const Race& race) {
-  for (const ParticipantRecord& p : race.slots) {
-    if (!p.finished) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-std::string JournalStartLine(const Race& race, int32_t runNumber, const char* sessionName,
-                             const char* savedFilePath, bool passageSoundOn) {
+void FormatPassageLine(JournalLine& out, int64_t seq, const char* transponder, int32_t raceTime,
+                       DecodedPassage::Clock clock, int64_t raw) {
+  LineWriter w(out.bytes, sizeof out.bytes);
+  w.Text(kPassageTag);
+  w.Number(seq);
+  w.Text(transponder, kTransponderCapacity);
+  w.Number(raceTime);
+  w.Text(clock == DecodedPassage::Clock::kDecoder ? "D" : "P", 2);
+  w.Number(raw);
+  out.size = w.Finish();
+}
+
+void FormatManualLapLine(JournalLine& out, int64_t seq, int slot, int32_t raceTime) {
+  LineWriter w(out.bytes, sizeof out.bytes);
+  w.Text(kManualLapTag);
+  w.Number(seq);
+  w.Number(slot);
+  w.Number(raceTime);
+  out.size = w.Finish();
+}
+
+void FormatSetupLine(JournalLine& out, int64_t seq, int slot, const SetupSheet& setup) {
+  LineWriter w(out.bytes, sizeof out.bytes);
+  w.Text(kSetupTag);
+  w.Number(seq);
+  w.Number(slot);
+  w.Setup(setup);
+  out.size = w.Finish();
+}
+
+void FormatEndLine(JournalLine& out, int64_t seq, int32_t raceTime) {
+  LineWriter w(out.bytes, sizeof out.bytes);
+  w.Text(kEndTag);
+  w.Number(seq);
+  w.Number(raceTime);
+  out.size = w.Finish();
+}
+
+std::string JournalStartLine(const Race& race, const JournalSession& session) {
   const RaceParameters& p = race.params;
   const RunState& run = race.run;
-  std::string line;
-  line.reserve(4096);
-  AddText(line, kStartTag, sizeof kStartTag);
-  AddNumber(line, kJournalVersion);
-  AddNumber(line, runNumber);
-  AddNumber(line, passageSoundOn ? 1 : 0);
-  AddText(line, sessionName, kJournalSessionNameCapacity);
-  AddText(line, savedFilePath, kJournalPathCapacity);
-  AddText(line, run.runTitle);
-  AddText(line, p.classificationKey);
-  AddText(line, p.durationMode);
-  AddText(line, p.startMode);
-  AddText(line, p.endRuleTime);
-  AddText(line, p.endRuleLaps);
-  AddNumber(line, p.durationMinutes);
-  AddNumber(line, p.lapTarget);
-  AddNumber(line, p.countdownSeconds);
-  AddNumber(line, p.circuitIndex);
-  AddNumber(line, p.minimumLapSeconds);
-  AddNumber(line, p.maximumLapCount);
-  AddNumber(line, p.lapRunLimitHours);
-  AddNumber(line, run.raceStartTick);
-  AddNumber(line, run.counterFrequency);
-  AddNumber(line, run.raceStartCounter);
-  AddNumber(line, run.decoderTimeAtStart);
+  std::string line(kMaxJournalLineBytes, '\0');
+  LineWriter w(&line[0], line.size());
+  w.Text(kStartTag);
+  w.Number(kJournalVersion);
+  w.Number(session.runNumber);
+  w.Number(session.passageSoundOn ? 1 : 0);
+  w.Text(session.sessionName, kJournalSessionNameCapacity);
+  w.Text(session.savedFilePath, kJournalPathCapacity);
+  w.Text(session.sessionStamp, kJournalStampCapacity);
+  w.Text(session.circuitName, kJournalCircuitNameCapacity);
+  w.Text(run.runTitle);
+  w.Text(p.classificationKey);
+  w.Text(p.durationMode);
+  w.Text(p.startMode);
+  w.Text(p.endRuleTime);
+  w.Text(p.endRuleLaps);
+  w.Number(p.durationMinutes);
+  w.Number(p.lapTarget);
+  w.Number(p.countdownSeconds);
+  w.Number(p.circuitIndex);
+  w.Number(p.minimumLapSeconds);
+  w.Number(p.maximumLapCount);
+  w.Number(p.lapRunLimitHours);
+  w.Number(run.raceStartTick);
+  w.Number(run.counterFrequency);
+  w.Number(run.raceStartCounter);
+  w.Number(run.decoderTimeAtStart);
   for (const ParticipantRecord& slot : race.slots) {
-    AddText(line, slot.driverName);
-    AddText(line, slot.transponder);
-    for (int i = 0; i < kSetupFieldCount; ++i) {
-      AddText(line, SetupField(slot.setup, i), size_t(SetupFieldCapacity(i)));
-    }
+    w.Text(slot.driverName);
+    w.Text(slot.transponder);
+    w.Setup(slot.setup);
   }
-  return Finish(std::move(line));
+  line.resize(w.Finish());
+  return line;
 }
 
 std::string JournalPassageLine(int64_t seq, const char* transponder, int32_t raceTime,
                                DecodedPassage::Clock clock, int64_t raw) {
-  std::string line;
-  line.reserve(64);
-  AddText(line, kPassageTag, sizeof kPassageTag);
-  AddNumber(line, seq);
-  AddText(line, transponder, kTransponderCapacity);
-  AddNumber(line, raceTime);
-  line += clock == DecodedPassage::Clock::kDecoder ? "D\t" : "P\t";
-  AddNumber(line, raw);
-  return Finish(std::move(line));
+  return AsString(
+      [&](JournalLine& l) { FormatPassageLine(l, seq, transponder, raceTime, clock, raw); });
 }
 
 std::string JournalManualLapLine(int64_t seq, int slot, int32_t raceTime) {
-  std::string line;
-  AddText(line, kManualLapTag, sizeof kManualLapTag);
-  AddNumber(line, seq);
-  AddNumber(line, slot);
-  AddNumber(line, raceTime);
-  return Finish(std::move(line));
+  return AsString([&](JournalLine& l) { FormatManualLapLine(l, seq, slot, raceTime); });
 }
 
 std::string JournalSetupLine(int64_t seq, int slot, const SetupSheet& setup) {
-  std::string line;
-  line.reserve(1024);
-  AddText(line, kSetupTag, sizeof kSetupTag);
-  AddNumber(line, seq);
-  AddNumber(line, slot);
-  for (int i = 0; i < kSetupFieldCount; ++i) {
-    AddText(line, SetupField(setup, i), size_t(SetupFieldCapacity(i)));
-  }
-  return Finish(std::move(line));
+  return AsString([&](JournalLine& l) { FormatSetupLine(l, seq, slot, setup); });
 }
 
 std::string JournalEndLine(int64_t seq, int32_t raceTime) {
-  std::string line;
-  AddText(line, kEndTag, sizeof kEndTag);
-  AddNumber(line, seq);
-  AddNumber(line, raceTime);
-  return Finish(std::move(line));
+  return AsString([&](JournalLine& l) { FormatEndLine(l, seq, raceTime); });
 }
 
-JournalRead ReadJournalSummary(std::string_view bytes, JournalSummary& summary) {
-  return ParseJournal(bytes, summary, nullptr, [](const JournalEvent&) {});
-}
-
-bool ReplayJournal(std::string_view bytes, Race& race, CircuitTable& circuits,
-                   JournalSummary* summaryOut) {
-  JournalSummary summary;
-  if (ReadJournalSummary(bytes, summary) != JournalRead::kRead) return false;
-
-  // The table as the start found it: names, transponders and setup sheets, reset for a new run.
-  WipeTable(race);
-  WipeStandings(race);
-  RunState& run = race.run;
-  SoundSettings sounds;
-  std::memset(&sounds, 0, sizeof sounds);
-  ReplayHost host(race);
-  TimingContext ctx{race, circuits, sounds, host};
-  bool prepared = false;
-  auto prepare = [&] {
-    if (prepared) return;
-    prepared = true;
-    const JournalStart& start = summary.start;
-    race.params = start.params;
-    ResetTable(race);
-    RebuildStandings(race);
-    RebuildRows(race);
-    std::memset(&run, 0, sizeof run);
-    SetText(run.runTitle, start.runTitle);
-    run.raceStartTick = start.raceStartTick;
-    run.counterFrequency = start.counterFrequency;
-    run.raceStartCounter = start.raceStartCounter;
-    run.decoderTimeAtStart = start.decoderTimeAtStart;
-    run.runBestLap = kNoRunBest;
-    run.raceRunning = true;
-    run.resultsPresent = true;
-    if (start.passageSoundOn) SetText(sounds.passage, kSoundPassageOn);
-  };
-  ParseJournal(bytes, summary, &race, [&](const JournalEvent& event) {
-    prepare();
-    // A sheet saved in the synthesis belongs to the run whenever it came.
-    if (event.kind == JournalEvent::Kind::kSetup) {
-      race.slots[event.slot - 1].setup = event.setup;
-      return;
+JournalRead ReadJournal(std::string_view bytes, JournalSummary& summary, Race* table,
+                        const std::function<void(const JournalEvent&)>& onEvent) {
+  std::memset(&summary, 0, sizeof summary);
+  size_t pos = 0;
+  std::string_view line;
+  if (NextLine(bytes, pos, line) != LineState::kLine || !ParseStart(line, summary.start, table)) {
+    return JournalRead::kNotJournal;
+  }
+  summary.usableBytes = pos;
+  int64_t lastSeq = 0;
+  auto event = std::make_unique<JournalEvent>();
+  for (;;) {
+    const LineState state = NextLine(bytes, pos, line);
+    if (state == LineState::kEnd) break;
+    // Unreadable: torn or damaged, out of sequence, or after the end anything but a sheet (which
+    // the run did not write).
+    if (state == LineState::kBad || !ParseEvent(line, lastSeq, *event) ||
+        (summary.ended && event->kind != JournalEvent::Kind::kSetup)) {
+      ++summary.unreadableLines;
+      continue;
     }
-    if (!run.raceRunning) return;
-    switch (event.kind) {
-      case JournalEvent::Kind::kPassage:
-        ProcessPassage(ctx, event.transponder, event.raceTime);
-        break;
-      case JournalEvent::Kind::kManualLap:
-        ManualLapAt(ctx, event.slot, event.raceTime);
-        break;
+    lastSeq = event->seq;
+    ++summary.events;
+    summary.usableBytes = pos;
+    switch (event->kind) {
       case JournalEvent::Kind::kEnd:
-        run.raceRunning = false;
+        summary.ended = true;
+        summary.lastRaceTime = event->raceTime;
+        break;
+      case JournalEvent::Kind::kPassage:
+      case JournalEvent::Kind::kManualLap:
+        ++summary.passages;
+        summary.lastRaceTime = event->raceTime;
         break;
       case JournalEvent::Kind::kSetup:
         break;
     }
-    // The tick stops the run once every participant has finished.
-    if (AllFinished(race)) run.raceRunning = false;
-  });
-  prepare();
-  run.raceRunning = false;
-  MarkRunOver(race);
-  if (summaryOut != nullptr) *summaryOut = summary;
-  return true;
+    if (onEvent) onEvent(*event);
+  }
+  return JournalRead::kRead;
+}
+
+JournalRead ReadJournalSummary(std::string_view bytes, JournalSummary& summary) {
+  return ReadJournal(bytes, summary, nullptr, nullptr);
 }
 
 uint32_t JournalLineCrc(std::string_view content) {

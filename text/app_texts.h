@@ -188,5 +188,50 @@
 #define TXT_JOURNAL_NOT_WRITTEN \
   ZT("Error: the journal of the run cannot be written; a crash would lose its laps", \
      "Erreur: impossible d'écrire le journal du run; un plantage perdrait ses tours")
+// The question when some lines of the journal could not be read (damaged or torn).
+#define TXT_JOURNAL_RECOVER_DAMAGED_QUESTION \
+  ZT("The run Run%d of session %s was interrupted at %s with %d passages (lines of its journal " \
+     "that cannot be read: %d). Recover it?", \
+     "Le run Run%d de la séance %s a été interrompu à %s avec %d passages (lignes illisibles de " \
+     "son journal : %d). Le récupérer ?")
+// A journal kept for the next start-up is in the way of a new run's and could not be set aside.
+#define TXT_JOURNAL_KEPT_IN_THE_WAY \
+  ZT("Error: the journal of an interrupted run could not be set aside; this run is not " \
+     "journaled and a crash would lose its laps", \
+     "Erreur: le journal d'un run interrompu n'a pas pu être mis de côté; ce run n'est pas " \
+     "journalisé et un plantage perdrait ses tours")
+// The disk held the journal's writer up until its queue was full (said once the run is over).
+#define TXT_JOURNAL_FELL_BEHIND \
+  ZT("Error: the disk could not keep up with the journal of the run; from %s on, a crash " \
+     "would have lost its laps", \
+     "Erreur: le disque n'a pas suivi le journal du run; à partir de %s, un plantage aurait " \
+     "perdu ses tours")
+// After a recovery that had to leave lines of the journal out.
+#define TXT_JOURNAL_RECOVERED_DAMAGED \
+  ZT("The run Run%d was recovered without the lines of its journal that cannot be read (%d); " \
+     "the journal is kept as %s", \
+     "Le run Run%d a été récupéré sans les lignes illisibles de son journal (%d); le journal " \
+     "est conservé sous %s")
+// The working copy holds another session than the run's: the run went into its own file.
+#define TXT_JOURNAL_RECOVERED_INTO_FILE \
+  ZT("The run Run%d of session %s was not timed in the session that was open: it was " \
+     "recovered into the file %s, and the session that was open is shown as it was", \
+     "Le run Run%d de la séance %s n'a pas été chronométré dans la séance qui était ouverte: " \
+     "il a été récupéré dans le fichier %s, et la séance ouverte est affichée telle qu'elle " \
+     "était")
+// The working copy was gone: the run went into its session's file, which is then loaded.
+#define TXT_JOURNAL_RECOVERED_AND_LOADED \
+  ZT("The run Run%d of session %s was recovered into the file %s, which is now loaded", \
+     "Le run Run%d de la séance %s a été récupéré dans le fichier %s, qui est maintenant " \
+     "chargé")
+// At a recovery, the working copy cannot be read: whose session it holds cannot be told.
+#define TXT_WORKING_COPY_SET_ASIDE \
+  ZT("Error: the session file Private\\Session.trng cannot be read; it is kept as %s", \
+     "Erreur: le fichier de séance Private\\Session.trng est illisible; il est conservé sous %s")
+// The recovery failed: the program shows what the disk holds.
+#define TXT_JOURNAL_NOT_RECOVERED \
+  ZT("Error: the run could not be recovered; its journal is kept for the next start", \
+     "Erreur: le run n'a pas pu être récupéré; son journal est conservé pour le prochain " \
+     "démarrage")
 
 #endif

@@ -59,6 +59,12 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
 
 bool RemoveFile(const char* path) { return std::remove(NativePath(path).c_str()) == 0; }
 
+bool PathExists(const char* path) {
+  struct stat st;
+  if (stat(NativePath(path).c_str(), &st) == 0) return true;
+  return errno != ENOENT && errno != ENOTDIR;  // what cannot be looked at may be there
+}
+
 bool MakeDirectory(const char* path) {
   const std::string native = NativePath(path);
   if (mkdir(native.c_str(), 0777) == 0) return true;
@@ -76,10 +82,11 @@ bool RenameFileKeeping(const char* from, const char* to) {
   return std::rename(source.c_str(), destination.c_str()) == 0;
 }
 
-bool AppendFile::Create(const char* path) {
+bool AppendFile::Create(const char* path, Mode mode) {
   Close();
+  const int how = mode == Mode::kNewOnly ? O_EXCL : O_TRUNC;
   const int fd =
-      open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0666);
+      open(NativePath(path).c_str(), O_WRONLY | O_CREAT | how | O_APPEND | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   handle_ = fd;
   return true;

@@ -44,6 +44,12 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
 
 bool RemoveFile(const char* path) { return DeleteFileW(Wide(path).c_str()) != 0; }
 
+bool PathExists(const char* path) {
+  if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = GetLastError();  // what cannot be looked at may be there
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 bool MakeDirectory(const char* path) {
   const std::wstring wide = Wide(path);
   if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
@@ -56,10 +62,11 @@ bool RenameFileKeeping(const char* from, const char* to) {
   return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool AppendFile::Create(const char* path) {
+bool AppendFile::Create(const char* path, Mode mode) {
   Close();
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD how = mode == Mode::kNewOnly ? CREATE_NEW : CREATE_ALWAYS;
+  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, how,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<std::intptr_t>(file);
   return true;

@@ -421,6 +421,28 @@ TEST_F(ProgramTest, ACircuitsFileThatCouldNotBeReadIsNeverRewritten) {
   EXPECT_EQ(ReadBytes("BaseDonnéesCircuits.bd"), "Anneau\t100\t\t4321\t\t2\t\t\t\r\n");
 }
 
+// A circuits file that is merely missing is no reason to keep the records: the run that ends by
+// itself on the tick creates the file, and no box stops the tick.
+TEST_F(ProgramTest, AMissingCircuitsFileIsCreatedAtTheEndOfARunWithoutABox) {
+  Install();
+  RemoveFile("Zarvo Training/BaseDonnéesCircuits.bd");
+  StartUp();
+  ASSERT_FALSE(FileExists("BaseDonnéesCircuits.bd"));
+  ArmRun(*program);
+  for (int i = 0; i < 400 && !program->state().race.run.raceRunning; ++i) {
+    clock.Advance(10);
+    program->OnTick();
+  }
+  ASSERT_TRUE(program->state().race.run.raceRunning);
+  log.clear();
+  for (ParticipantRecord& p : program->state().race.slots) p.finished = true;
+  clock.Advance(10);
+  program->OnTick();  // every participant has finished: the tick ends the run
+  EXPECT_FALSE(program->state().race.run.raceRunning);
+  EXPECT_TRUE(Boxes().empty()) << "no \"file not found\" inside the tick";
+  EXPECT_TRUE(FileExists("BaseDonnéesCircuits.bd")) << "created as before";
+}
+
 // Windows ending the session during a run: the run stops and is written, nothing is asked.
 TEST_F(ProgramTest, TheSessionEndStopsTheRunWritesItAndAsksNothing) {
   Install();
@@ -672,7 +694,8 @@ class RecoveryTest : public ProgramTest {
   // A session with two participants and two runs in the working copy, and the journal of its run
   // 2 killed after six passages; expected is that run's section as the run would write it.
   // circuitIndex: the circuit of the run (0: "Piste des Ours", its record 18.250 by MARC).
-  void PrepareInterruptedRun(int32_t circuitIndex = kNoCircuit) {
+  // torn: the kill left half a line at the end.
+  void PrepareInterruptedRun(int32_t circuitIndex = kNoCircuit, bool torn = false) {
     Install();
     WriteBytes(
         "Zarvo Training/BaseDonn\xE9"
@@ -701,17 +724,25 @@ class RecoveryTest : public ProgramTest {
     beforeCrash = ReadBytes(kWorkingCopyPath);
 
     SetText(run.race->run.runTitle, "Start 2026/12/07 14:03:10 - Duration 1:00:00");
-    std::string journal = JournalStartLine(*run.race, 2, "Samedi", savedFile, true);
+    stamp = ReadWorkingCopyStamp();
+    std::string journal = JournalStartLine(
+        *run.race, JournalSession{2, "Samedi", savedFile, stamp.c_str(), "", true});
+    lines = {journal};
     int64_t seq = 0;
     for (int32_t t : {400, 900, 4400, 5000, 8300, 9100}) {
       const char* transponder = seq % 2 == 0 ? "001001" : "001002";
-      journal += JournalPassageLine(++seq, transponder, t, DecodedPassage::Clock::kDecoder, t);
+      lines.push_back(
+          JournalPassageLine(++seq, transponder, t, DecodedPassage::Clock::kDecoder, t));
+      journal += lines.back();
       run.Pass(transponder, t);
     }
     MarkRunOver(*run.race);
     expected = RunSectionContent(*run.race);
-    WriteBytes(kJournalPath, journal + "Passage\t7\t0010");  // torn by the kill
+    WriteBytes(kJournalPath, journal + (torn ? "Passage\t7\t0010" : ""));
     log.clear();
+  }
+  std::string Box(const char* caption, const std::string& text) {
+    return std::string("box ") + caption + "|" + text;
   }
 
   std::string Section(const std::string& file, int runNumber) {
@@ -723,6 +754,8 @@ class RecoveryTest : public ProgramTest {
   }
 
   const char* savedFile = "C:\\Clubs\\samedi.trng";
+  std::vector<std::string> lines;  // of the journal: the start, then the six passages
+  std::string stamp;  // the working copy's, as the journal names it
   std::string beforeCrash;
   std::string expected;
 };
@@ -789,35 +822,107 @@ TEST_F(RecoveryTest, AnUnreadableJournalIsReportedAndSetAside) {
   EXPECT_EQ(ReadBytes(kWorkingCopyPath), NewWorkingCopyBytes(kDefaultSessionName));
 }
 
-TEST_F(RecoveryTest, AWorkingCopyThatIsGoneIsMadeAgainFromTheJournal) {
+// A damaged line in the middle: the question says how many lines cannot be read, the rest of the
+// run is rebuilt, and the journal is kept aside, never deleted, with a message saying where.
+TEST_F(RecoveryTest, ADamagedJournalIsRecoveredWithoutItsUnreadableLineAndKeptAside) {
+  PrepareInterruptedRun();
+  std::string damaged;
+  std::string withoutIt;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string line = lines[i];
+    if (i == 3) line[12] ^= 0x02;  // ANNA's passage at 4.4 s, flipped on the disk
+    damaged += line;
+    if (i != 3) withoutIt += lines[i];
+  }
+  WriteBytes(kJournalPath, damaged);
+  auto rebuilt = std::make_unique<Race>();
+  auto noCircuits = std::make_unique<CircuitTable>();
+  std::memset(noCircuits.get(), 0, sizeof(CircuitTable));
+  ASSERT_TRUE(ReplayJournal(withoutIt, *rebuilt, *noCircuits));
+  expected = RunSectionContent(*rebuilt);
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  char question[512];
+  std::snprintf(question, sizeof question, TXT_JOURNAL_RECOVER_DAMAGED_QUESTION, 2, "Samedi",
+                "0:00:09", 5, 1);
+  char after[512];
+  std::snprintf(after, sizeof after, TXT_JOURNAL_RECOVERED_DAMAGED, 2, 1,
+                "Private/JournalPassages-1.jrn");
+  EXPECT_EQ(Boxes(),
+            (std::vector<std::string>{std::string("ask ") + TXT_CAPTION_QUESTION + "|" + question,
+                                      Box(TXT_CAPTION_ERROR, after)}));
+  EXPECT_EQ(Section(ReadBytes(kWorkingCopyPath), 2), expected) << "the other passages are in";
+  EXPECT_EQ(program->state().race.slots[0].lapCount, 1);
+  EXPECT_FALSE(FileExists(kJournalPath));
+  EXPECT_EQ(ReadBytes("Private/JournalPassages-1.jrn"), damaged) << "kept aside as it was";
+}
+
+// No working copy at all: the run goes into its session's file (here its saved file is not on
+// this PC, so a new one named after the session, in the program folder), which is then loaded.
+TEST_F(RecoveryTest, AWorkingCopyThatIsGoneBringsTheRunIntoItsSessionsFileWhichIsLoaded) {
   PrepareInterruptedRun();
   RemoveFile(kWorkingCopyPath);
   boxes.answers = {Answer::kYes};
   StartUp();
-  const std::string workingCopy = ReadBytes(kWorkingCopyPath);
-  EXPECT_EQ(Section(workingCopy, 2), expected);
+  const std::string sessionFile = ReadBytes("Samedi.trng");
+  EXPECT_EQ(Section(sessionFile, 2), expected);
+  EXPECT_EQ(ReadBytes(kWorkingCopyPath), sessionFile) << "loaded as Load session loads it";
   ParticipantsList list;
   std::memset(&list, 0, sizeof list);
-  EXPECT_TRUE(ParseParticipantsList(workingCopy, list));
+  EXPECT_TRUE(ParseParticipantsList(sessionFile, list));
   EXPECT_STREQ(list.entries[1].driverName, "BRUNO");
   EXPECT_STREQ(list.entries[1].transponder, "001002");
-  EXPECT_EQ(program->state().session.header.runCount, 2);
-  EXPECT_EQ(program->state().session.header.participantCount, 2);
+  const ProgramState& s = program->state();
+  EXPECT_EQ(s.session.header.runCount, 2);
+  EXPECT_EQ(s.session.header.participantCount, 2);
+  EXPECT_EQ(s.session.loadedRun, 2);
+  const std::string path = s.programFolder + "\\Samedi.trng";
+  EXPECT_EQ(s.session.savedFilePath, path);
+  char text[1024];
+  std::snprintf(text, sizeof text, TXT_JOURNAL_RECOVERED_AND_LOADED, 2, "Samedi", path.c_str());
+  EXPECT_EQ(Boxes().back(), Box(TXT_CAPTION_REFUSAL, text));
   EXPECT_FALSE(FileExists(kJournalPath));
 }
 
-TEST_F(RecoveryTest, AWorkingCopyThatCannotBeReadKeepsTheJournalForTheNextStart) {
+// A working copy that cannot be read cannot say whose session it is: it is kept aside as it is,
+// and the run goes into its session's file, which takes its place.
+TEST_F(RecoveryTest, AWorkingCopyThatCannotBeReadIsKeptAsideAndTheRunGoesIntoItsSessionsFile) {
   PrepareInterruptedRun();
-  const std::string journal = ReadBytes(kJournalPath);
   RemoveFile(kWorkingCopyPath);
   MakeDirectory(kWorkingCopyPath);  // where the file should be
   boxes.answers = {Answer::kYes};
   StartUp();
+  EXPECT_TRUE(std::filesystem::is_directory("Private/Session-1.trng")) << "kept as it is";
+  char aside[512];
+  std::snprintf(aside, sizeof aside, TXT_WORKING_COPY_SET_ASIDE, "Private/Session-1.trng");
   const std::vector<std::string> shown = Boxes();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1], std::string("box ") + TXT_CAPTION_ERROR + "|" + TXT_SESSION_FILE_NOT_FOUND);
-  EXPECT_EQ(ReadBytes(kJournalPath), journal) << "nothing is lost: it is asked again next time";
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[1], Box(TXT_CAPTION_ERROR, aside));
+  EXPECT_EQ(Section(ReadBytes(kWorkingCopyPath), 2), expected);
+  EXPECT_EQ(ReadBytes(kWorkingCopyPath), ReadBytes("Samedi.trng"));
+  EXPECT_EQ(program->state().session.loadedRun, 2);
+  EXPECT_FALSE(FileExists(kJournalPath));
+}
+
+// The run cannot be written anywhere (the working copy holds another session, and the folder of
+// the session's file is a file): the screen shows the working copy as the disk holds it, nothing
+// of it changed, and the journal stays for the next start.
+TEST_F(RecoveryTest, AFailedRecoveryShowsWhatTheDiskHoldsAndKeepsTheJournal) {
+  savedFile = "blocker\\samedi.trng";
+  WriteBytes("Zarvo Training/blocker", "a file where the folder should be");
+  PrepareInterruptedRun();
+  const std::string journal = ReadBytes(kJournalPath);
+  ASSERT_TRUE(CreateWorkingCopy("Dimanche", boxes));  // another session took the working copy
+  const std::string other = ReadBytes(kWorkingCopyPath);
+  log.clear();
+  boxes.answers = {Answer::kYes};
+  StartUp();
+  EXPECT_EQ(Boxes().back(), Box(TXT_CAPTION_ERROR, TXT_JOURNAL_NOT_RECOVERED));
+  EXPECT_EQ(ReadBytes(kWorkingCopyPath), other);
+  EXPECT_STREQ(program->state().session.header.sessionName, "Dimanche") << "what the disk holds";
+  EXPECT_FALSE(program->state().session.hasSavedFile);
   EXPECT_EQ(program->state().session.loadedRun, 0);
+  EXPECT_EQ(ReadBytes(kJournalPath), journal);
 }
 
 TEST_F(RecoveryTest, TheLapRecordSetInTheInterruptedRunReachesTheCircuitsDatabase) {
@@ -986,6 +1091,7 @@ TEST_F(ProgramTest, PassagesGoOnBeingTimedWhileTheSynthesisIsOpenDuringARun) {
   // A crash now would not lose the sheet: the run rebuilt from its journal carries it.
   auto rebuilt = std::make_unique<Race>();
   auto circuits = std::make_unique<CircuitTable>(s.circuits);
+  program->journal().Flush();  // the journal's writer thread has caught up
   ASSERT_TRUE(ReplayJournal(ReadBytes(kJournalPath), *rebuilt, *circuits));
   EXPECT_EQ(std::memcmp(&rebuilt->slots[0].setup, sheet.get(), sizeof *sheet), 0);
   EXPECT_EQ(rebuilt->slots[0].lapCount, s.race.slots[0].lapCount);

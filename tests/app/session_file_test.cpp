@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/files.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_race.h"
@@ -133,7 +134,51 @@ TEST_F(SessionFile, NewWorkingCopyReplacesTheOldFileWhole) {
   ASSERT_TRUE(CreateWorkingCopy("CLUB", boxes));
   // 17 characters of fields: the rest of line 1 begins with a lone tab.
   EXPECT_EQ(WorkingCopy(), "10000\tCLUB\t0\t0\t0\t\t" + Pairs(16) + "\r\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Private"), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Private"), {}), 2)
+      << "the working copy and its stamp, no temporary file";
+}
+
+// The stamp beside the working copy names the session it holds: new for every other session put
+// there (created, loaded, imported), the same through every change within the session and its
+// saves; a load that fails keeps the working copy and its stamp.
+TEST_F(SessionFile, TheStampIsNewForEveryNewSessionAndKeptByEveryChangeWithinIt) {
+  ASSERT_TRUE(CreateWorkingCopy("CLUB", boxes));
+  const std::string created = ReadWorkingCopyStamp();
+  ASSERT_EQ(created.size(), kSessionStampLength);
+  EXPECT_EQ(created.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+  EXPECT_EQ(ReadBytes(kWorkingCopyStampPath), created + "\r\n");
+
+  SessionHeader header = NewSessionHeader("CLUB");
+  header.runCount = 2;
+  ASSERT_TRUE(WriteSessionHeader(header, boxes));
+  ParticipantsList list;
+  std::memset(&list, 0, sizeof list);
+  for (ParticipantEntry& e : list.entries) SetText(e.driverName, kNoDriver);
+  ASSERT_TRUE(WriteParticipantsList(list, boxes));
+  ASSERT_TRUE(CopySessionFile(kWorkingCopyPath, "saved.trng"));  // Save
+  EXPECT_EQ(ReadWorkingCopyStamp(), created);
+  EXPECT_EQ(WorkingCopyStamp(), created);
+
+  ASSERT_TRUE(CopySessionFile("saved.trng", kWorkingCopyPath));  // Load session
+  const std::string loaded = ReadWorkingCopyStamp();
+  EXPECT_EQ(loaded.size(), kSessionStampLength);
+  EXPECT_NE(loaded, created);
+  EXPECT_EQ(WorkingCopyStamp(), loaded);
+
+  EXPECT_FALSE(CopySessionFile("missing.trng", kWorkingCopyPath));
+  EXPECT_EQ(ReadWorkingCopyStamp(), loaded) << "a failed load changes nothing";
+
+  ASSERT_TRUE(ReplaceWorkingCopy(NewWorkingCopyBytes("PHONE")));  // an imported phone run
+  const std::string imported = ReadWorkingCopyStamp();
+  EXPECT_NE(imported, loaded);
+  ASSERT_TRUE(CreateWorkingCopy("NEW", boxes));  // New session
+  EXPECT_NE(ReadWorkingCopyStamp(), imported);
+  EXPECT_NE(ReadWorkingCopyStamp(), created);
+
+  WriteBytes(kWorkingCopyStampPath, "not a stamp\r\n");
+  EXPECT_EQ(ReadWorkingCopyStamp(), "");
+  RemoveFile(kWorkingCopyStampPath);
+  EXPECT_EQ(ReadWorkingCopyStamp(), "");
 }
 
 TEST(SessionFileFailures, WorkingCopyThatCannotBeCreatedIsReported) {

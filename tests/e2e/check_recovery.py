@@ -5,7 +5,8 @@
         is in the file's section SessionRun1, for each driver, with nothing else
     check_recovery.py archive <runs database> <simulator log> <transponder>   the driver's runs
         database holds that run once, with the same laps
-    check_recovery.py make-session <session file>   writes the session the scenario loads
+    check_recovery.py make-session <session file> [<session name>]   writes a session the scenario
+        loads (default name "Club du jeudi")
 
 Passage times in a run section are on the driver's own clock (staggered start): his first
 crossing is 0, each later one the decoder's time minus that first one. Files are Windows-1252
@@ -90,14 +91,14 @@ def check_archive(path, log_path, transponder):
     print(f"check_recovery: the runs database holds the run with its {laps} laps")
 
 
-def make_session(path):
+def make_session(path, name="Club du jeudi"):
     """Header, participants list and run parameters (10-minute time run, staggered start, no
     countdown), one run not yet timed; each section over its reserve as the program writes it."""
     def area(pairs, content):
         reserve = "1\t" * pairs + "\r\n"
         return content + reserve[len(content):] if len(content) < len(reserve) else content
 
-    header = "10000\tClub du jeudi\t3\t0\t1\t"
+    header = f"10000\t{name}\t3\t0\t1\t"
     header += ("1\t" * 25)[len(header):]
     participants = "".join(f"{n}\t{t}\t\t\t\t\t\t\r\n" for n, t in DRIVERS)
     participants += "(NA)\t\t\t\t\t\t\t\r\n" * (20 - len(DRIVERS))
@@ -116,7 +117,7 @@ def main(argv):
     elif argv[:1] == ["archive"]:
         check_archive(argv[1], argv[2], argv[3])
     elif argv[:1] == ["make-session"]:
-        make_session(argv[1])
+        make_session(*argv[1:3])
         return 0
     else:
         print(__doc__)

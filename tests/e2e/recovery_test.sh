@@ -5,7 +5,11 @@
 # run: "No" keeps the journal aside under another name. The run is timed and killed again; "Yes"
 # brings the session back with the run, whose section in the working copy holds every passage the
 # simulator sent before the kill (checked from outside); leaving the run puts it in the drivers'
-# runs databases. Screenshots: <artifacts>/recovery-<edition>-*.png.
+# runs databases. Then another session is loaded (it is in the working copy now) and the program
+# closed; the journal kept aside by "No" is put back, as a journal left from an earlier crash
+# would be: at the next start "Yes" leaves the other session and its file byte for byte as they
+# were, puts that run into its own session's file (club.trng, checked from outside) and says so.
+# Screenshots: <artifacts>/recovery-<edition>-*.png.
 #   recovery_test.sh <en|fr>
 set -Eeuo pipefail
 edition=${1:?edition en or fr}
@@ -21,10 +25,18 @@ journal="$dir/Private/JournalPassages.jrn"
 check() { python3 "$here/check_recovery.py" "$@"; }
 
 check make-session "$dir/club.trng"
+check make-session "$dir/other.trng" "Club du vendredi"
 printf '1\t0\t\r\n' >"$dir/Base données runs/ANNA.bdr"
 printf 'COM1\t1\tZarvoOrix\r\n' >"$dir/$INTERFACE_FILE_NAME"
 map_com1
 
+into_file_text() {  # <run> <file>
+  if [ "$edition" = en ]; then
+    echo "The run Run$1 of session Club du jeudi was not timed in the session that was open: it was recovered into the file $2, and the session that was open is shown as it was"
+  else
+    echo "Le run Run$1 de la séance Club du jeudi n'a pas été chronométré dans la séance qui était ouverte: il a été récupéré dans le fichier $2, et la séance ouverte est affichée telle qu'elle était"
+  fi
+}
 question_text() {  # <run> <time> <passages>
   if [ "$edition" = en ]; then
     echo "The run Run$1 of session Club du jeudi was interrupted at $2 with $3 passages. Recover it?"
@@ -83,7 +95,7 @@ time_run_and_kill() {
 
 # ---- First run, killed; "No" keeps its journal aside.
 start_and_answer_startup
-time_run_and_kill 5 no
+time_run_and_kill 8 no
 sent=$(grep -c "sent passage" "$E2E_WORK/simulator-no.log")
 last=$(grep "sent passage" "$E2E_WORK/simulator-no.log" | tail -n1 | sed 's/.* at \([0-9]*:[0-9]*:[0-9]*\)\..*/\1/')
 journal_bytes=$(md5sum <"$journal")
@@ -119,7 +131,38 @@ check archive "$dir/Base données runs/ANNA.bdr" "$E2E_WORK/simulator-yes.log" 0
   fail "the runs database does not hold the recovered run"
 shot left
 
+# ---- Another session takes the working copy; the stale journal of the first run comes back.
+e2e_robot command 1002
+robot_line file other.trng 10000 >/dev/null || fail "no open dialog"
+robot_line answer "$(text question)" no 5000 >/dev/null || fail "no save question"
+sleep 0.5
 close_program
 [ ! -e "$journal" ] || fail "a journal is left after a clean end"
-echo "figures ($edition): $sent passages recovered; the scenario took $(($(date +%s) - begin)) s"
+mv "$dir/Private/JournalPassages-1.jrn" "$journal"
+other_copy=$(md5sum <"$dir/Private/Session.trng")
+other_file=$(md5sum <"$dir/other.trng")
+sent_first=$(grep -c "sent passage" "$E2E_WORK/simulator-no.log")
+last_first=$(grep "sent passage" "$E2E_WORK/simulator-no.log" | tail -n1 | sed 's/.* at \([0-9]*:[0-9]*:[0-9]*\)\..*/\1/')
+kill "$SIM_PID" 2>/dev/null || true
+wait "$SIM_PID" 2>/dev/null || true
+start_simulator --mode orix --id 31 --transponders 1001-1003 --lap 2100-2600 --stagger 300
+start_program "$exe"
+robot_line box "$(text question)" 30000 >/dev/null || fail "no recovery question for the stale journal"
+got=$(robot_line answer "$(text question)" yes 5000) || fail "the recovery question went"
+expect_equal "question of the stale journal" "$(question_text 1 "$last_first" "$sent_first")" "$got"
+got=$(robot_line answer Zarvo ok 15000) || fail "not told where the run went"
+expect_equal "where the run went" "$(into_file_text 1 'C:\Program Files\Zarvo Training\club.trng')" "$got"
+e2e_robot wait-window classeF 30000 || fail "no main window"
+robot_line answer Message ok 15000 >/dev/null || fail "no decoder report"
+answer_warning
+sleep 0.5
+shot stale-journal
+expect_equal "the other session's working copy" "$other_copy" "$(md5sum <"$dir/Private/Session.trng")"
+expect_equal "the other session's file" "$other_file" "$(md5sum <"$dir/other.trng")"
+case "$(robot_line tree)" in "Club du vendredi"*) ;; *) fail "the other session is not shown: $(robot_line tree)" ;; esac
+expect_equal "no file for the other session" "Zarvo" "$(robot_line title classeF)"
+check session "$dir/club.trng" "$E2E_WORK/simulator-no.log" || fail "club.trng misses the first run's passages"
+[ ! -e "$journal" ] || fail "the stale journal was not retired"
+close_program
+echo "figures ($edition): $sent passages recovered, then $sent_first into club.trng; the scenario took $(($(date +%s) - begin)) s"
 echo "recovery ($edition) passed"

@@ -1,6 +1,7 @@
-// The run journal's reader and replay on any bytes.
-// Checked: the usable part never goes past the bytes; the summary and the replay agree; replaying
-// only the usable part rebuilds the same run; every passage time stays in the table's bounds.
+// The run journal's reader and replay (through race control) on any bytes, version 1 and 2 start
+// lines alike. Checked: the usable part never goes past the bytes; the lines read and those that
+// could not be read never outnumber the lines; the summary and the replay agree; replaying only
+// the usable part rebuilds the same run; every passage time stays in the table's bounds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -61,7 +62,13 @@ void Check(std::string_view bytes) {
   if (!ok) return;
   FUZZ_CHECK(summary.usableBytes <= size);
   FUZZ_CHECK(replayed.events == summary.events && replayed.passages == summary.passages);
+  FUZZ_CHECK(replayed.unreadableLines == summary.unreadableLines);
   FUZZ_CHECK(summary.passages <= summary.events);
+  FUZZ_CHECK(summary.start.version == 1 || summary.start.version == kJournalVersion);
+  size_t lines = 1;
+  for (const char c : bytes) lines += c == '\n';
+  FUZZ_CHECK(summary.unreadableLines >= 0 &&
+             size_t(1 + summary.events + summary.unreadableLines) <= lines);
   for (const ParticipantRecord& p : race->slots) {
     FUZZ_CHECK(p.lapCount >= 0 && p.lapCount <= kMaxLapCount);
     FUZZ_CHECK(p.finished);

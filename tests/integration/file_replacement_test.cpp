@@ -31,13 +31,13 @@ TEST(FileReplacement, DISABLED_RetireAJournal) {
   testing::WriteBytes(kWorkingCopyPath, "10000\tSamedi\t1\t1\t1\t\r\n");
   std::unique_ptr<Race> race = testing::MakeRace({{"ANNA", "001001"}});
   const SoundSettings sounds = testing::AllSoundsOn();
-  testing::FakeClock clock;
   testing::RecordingMessageBoxes boxes;
   const std::string savedFile;
   const int32_t runNumber = 1;
-  RunJournalFile journal("Samedi", savedFile, runNumber, sounds, clock, boxes);
+  RunJournalFile journal(JournalSessionSource{"Samedi", savedFile, runNumber, ""}, sounds, boxes);
   journal.RunStarted(*race);
   journal.RunEnded(60000);
+  journal.Flush();
   ASSERT_TRUE(FileExists(kJournalPath));
   journal.SectionWritten(runNumber);
   EXPECT_FALSE(FileExists(kJournalPath));

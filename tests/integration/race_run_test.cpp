@@ -112,7 +112,8 @@ TEST_F(RealTimeRun, FourOrixCarsDriveALapRunIntoTheRunsAndCircuitsDatabases) {
   const char circuitName[] = "Moulin";
   SetText(session.runCaption, caption);
   SetText(session.track.circuitName, circuitName);
-  SessionRunArchive archive(session, boxes);
+  CircuitsFileGuard circuitsFile;
+  SessionRunArchive archive(session, boxes, circuitsFile);
   RaceControl control(RaceControlWorld{*race, *circuits, sounds, list, clock, player, boxes, ui,
                                        channel, archive});
   control.PrepareClockTexts();
