@@ -13,6 +13,7 @@ packages=(
   python3
   strace                                             # the file-replacement test watches fsync
   cups printer-driver-cups-pdf                       # printing to a PDF queue under Wine
+  chromium chromium-driver                           # the HTML report seen by a browser
 )
 
 missing=()
