@@ -13,6 +13,9 @@ packages=(
   python3
   strace                                             # the file-replacement test watches fsync
   cups printer-driver-cups-pdf                       # printing to a PDF queue under Wine
+  nlohmann-json3-dev                                 # tests read the live results' JSON
+  chromium chromium-driver python3-selenium          # the live results page in a real browser
+  zbar-tools                                         # the QR code of the address, decoded
 )
 
 missing=()
