@@ -1,4 +1,5 @@
-// The live results page: markup, style and script in one document, phone first and readable in
+// The live results page: markup, style and script in one document (column widths in rem, so
+// the headings' smaller type does not narrow them), phone first and readable in
 // sunlight (black on white, large type, bold figures). ASCII only: the texts come from the
 // catalogue through {{TEXTS}}. Names and every other value reach the document through
 // textContent only, so a driver named "<script>" is shown as those characters.
@@ -13,10 +14,11 @@ const char kLivePageTemplate[] = R"page(<!DOCTYPE html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <meta name="color-scheme" content="light">
 <title>{{TITLE}}</title>
+<link rel="icon" href="data:,">
 <style>
 *{box-sizing:border-box}
-html{-webkit-text-size-adjust:100%;text-size-adjust:100%}
-body{margin:0;background:#fff;color:#000;font:19px/1.25 "Liberation Sans",Arial,Helvetica,sans-serif}
+html{font-size:18px;-webkit-text-size-adjust:100%;text-size-adjust:100%;-webkit-tap-highlight-color:rgba(0,0,0,.15)}
+body{margin:0;background:#fff;color:#000;font:1rem/1.25 "Liberation Sans",Arial,Helvetica,sans-serif}
 header{position:sticky;top:0;z-index:2;background:#000;color:#fff;padding:10px 12px 8px}
 #session{font-size:1.05em;font-weight:700;overflow-wrap:anywhere}
 #line{display:flex;align-items:center;gap:10px;margin-top:4px;flex-wrap:wrap}
@@ -32,14 +34,15 @@ header{position:sticky;top:0;z-index:2;background:#000;color:#fff;padding:10px 1
 #offline.on{display:block}
 main{padding:0 0 24px}
 table{width:100%;border-collapse:collapse;table-layout:fixed}
-th{font-size:.68em;text-transform:uppercase;letter-spacing:.04em;text-align:left;padding:8px 4px 6px;border-bottom:3px solid #000;white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
+th{font-size:.66em;line-height:1.1;text-transform:uppercase;letter-spacing:.02em;text-align:left;vertical-align:bottom;padding:8px 3px 6px;border-bottom:3px solid #000;overflow-wrap:normal}
 th.n,td.n{text-align:right}
-th.p,td.p{text-align:center;width:2.3em}
-th.l{width:2.9em}
-th.t{width:5.1em}
-td{padding:11px 4px;border-bottom:1px solid #888;font-variant-numeric:tabular-nums;white-space:nowrap}
+th.p,td.p{text-align:center;width:2.2rem}
+th.l{width:2.7rem}
+th.t{width:5.3rem}
+th:last-child,td:last-child{padding-right:8px}
+td{padding:11px 3px;border-bottom:1px solid #888;font-variant-numeric:tabular-nums;white-space:nowrap}
 tr.d{cursor:pointer}
-tr.d:nth-of-type(4n+1) td{background:#f1f1f1}
+tr.odd td{background:#f1f1f1}
 td.p{font-size:1.35em;font-weight:700}
 td.m{font-weight:700;white-space:normal;overflow-wrap:anywhere}
 td.n{font-weight:700}
@@ -48,7 +51,7 @@ tr.rec td.p{background:#000;color:#fff}
 .nb{text-decoration:underline;text-decoration-thickness:3px}
 .fin{display:inline-block;width:.8em;height:.8em;margin-left:6px;vertical-align:-1px;border:1px solid #000;background:conic-gradient(#000 25%,#fff 0 50%,#000 0 75%,#fff 0) 0 0/50% 50%}
 tr.laps td{padding:6px 8px 12px;background:#fffbe0;border-bottom:3px solid #000;white-space:normal}
-.lapgrid{display:grid;grid-template-columns:repeat(auto-fill,minmax(6.6em,1fr));gap:4px 10px;font-variant-numeric:tabular-nums}
+.lapgrid{display:grid;grid-template-columns:repeat(auto-fill,minmax(9em,1fr));gap:4px 18px;font-variant-numeric:tabular-nums}
 .lapgrid span{display:flex;justify-content:space-between;gap:6px;font-weight:700}
 .lapgrid span i{font-style:normal;font-weight:400;color:#333}
 .lapgrid span.best{background:#ffd600;outline:2px solid #000;border-radius:3px;padding:0 3px}
@@ -56,6 +59,8 @@ tr.laps td{padding:6px 8px 12px;background:#fffbe0;border-bottom:3px solid #000;
 h2{font-size:1.05em;margin:26px 0 0;padding:10px 12px;background:#000;color:#fff}
 details{border-bottom:2px solid #000}
 summary{padding:12px;font-weight:700;cursor:pointer;list-style-position:inside}
+summary:focus{outline:none}
+summary:focus-visible{outline:3px solid #000}
 summary small{display:block;font-weight:400;font-size:.8em;margin-top:2px;overflow-wrap:anywhere}
 #hint{padding:10px 12px 0;font-size:.85em;color:#333}
 </style>
@@ -101,16 +106,16 @@ function lapList(row) {
   return box;
 }
 
-// columns: [heading, class, field]; key names the table so open lap lists survive updates.
+// columns: [heading, class, field of the row]; key names the table so open lap lists survive updates.
 function table(rows, key, columns) {
   if (!rows || rows.length === 0) return el("div", "empty", T.noDriver);
   var t = el("table"), head = el("tr");
   columns.forEach(function (c) { head.appendChild(el("th", c[1], c[0])); });
   var thead = el("thead"); thead.appendChild(head); t.appendChild(thead);
   var body = el("tbody");
-  rows.forEach(function (r) {
+  rows.forEach(function (r, i) {
     var id = key + ":" + r.slot;
-    var tr = el("tr", "d" + (r.lapRecorded ? " rec" : ""));
+    var tr = el("tr", "d" + (i % 2 ? " odd" : "") + (r.lapRecorded ? " rec" : ""));
     columns.forEach(function (c) {
       var td = el("td", c[1].replace(/ ?[lt]\b/g, ""));
       if (c[2] === "name") {
@@ -154,8 +159,8 @@ function render() {
   byId("run").textContent = runText(live.run);
   var st = byId("state"); st.textContent = T[live.state] || ""; st.className = live.state;
   renderClock(live);
-  replace("live", table(live.rows, "live", [[T.position, "p"], [T.driver, "m"], [T.laps, "n l"],
-      [T.lastLap, "n t"], [T.bestLap, "n t"]]));
+  replace("live", table(live.rows, "live", [[T.position, "p", "pos"], [T.driver, "m", "name"],
+      [T.laps, "n l", "laps"], [T.lastLap, "n t", "last"], [T.bestLap, "n t", "best"]]));
   var others = el("div");
   if (runs.length === 0) others.appendChild(el("div", "empty", T.noOtherRun));
   runs.forEach(function (run) {
@@ -165,8 +170,8 @@ function render() {
     d.addEventListener("toggle", function () { open[key] = d.open; });
     s.appendChild(el("small", "", run.title));
     d.appendChild(s);
-    d.appendChild(table(run.rows, key, [[T.position, "p"], [T.driver, "m"], [T.laps, "n l"],
-        [T.bestLap, "n t"], [T.totalTime, "n t"]]));
+    d.appendChild(table(run.rows, key, [[T.position, "p", "pos"], [T.driver, "m", "name"],
+        [T.laps, "n l", "laps"], [T.bestLap, "n t", "best"], [T.totalTime, "n t", "total"]]));
     others.appendChild(d);
   });
   replace("others", others);

@@ -92,7 +92,7 @@ HttpReply LiveSite::Answer(const HttpRequestHead& request) {
       reply.headers.emplace_back(
           "Content-Security-Policy",
           "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
-          "connect-src 'self'; img-src 'self'; base-uri 'none'; form-action 'none'; "
+          "connect-src 'self'; img-src data:; base-uri 'none'; form-action 'none'; "
           "frame-ancestors 'none'");
       return reply;
     }
