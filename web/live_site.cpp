@@ -12,21 +12,19 @@ namespace zarvo {
 
 namespace {
 
-constexpr char kPlainText[] = "text/plain; charset=utf-8";
-
-void AddCommonHeaders(HttpReply& reply) {
+HttpReply Reply(int status, const char* contentType, std::string body) {
+  HttpReply reply;
+  reply.status = status;
+  reply.contentType = contentType;
+  reply.body = std::move(body);
   reply.headers.emplace_back("Cache-Control", "no-store");
   reply.headers.emplace_back("X-Content-Type-Options", "nosniff");
   reply.headers.emplace_back("Referrer-Policy", "no-referrer");
+  return reply;
 }
 
 HttpReply Refusal(int status, const char* cp1252Text) {
-  HttpReply reply;
-  reply.status = status;
-  reply.contentType = kPlainText;
-  reply.body = Cp1252ToUtf8(cp1252Text);
-  AddCommonHeaders(reply);
-  return reply;
+  return Reply(status, "text/plain; charset=utf-8", Cp1252ToUtf8(cp1252Text));
 }
 
 }  // namespace
@@ -84,10 +82,7 @@ HttpReply LiveSite::Answer(const HttpRequestHead& request) {
       return reply;
     }
     case LiveRoute::kPage: {
-      HttpReply reply;
-      reply.contentType = "text/html; charset=utf-8";
-      reply.body = page_;
-      AddCommonHeaders(reply);
+      HttpReply reply = Reply(200, "text/html; charset=utf-8", page_);
       // The page's own script and style only; it reaches nothing but this server.
       reply.headers.emplace_back(
           "Content-Security-Policy",
@@ -96,19 +91,11 @@ HttpReply LiveSite::Answer(const HttpRequestHead& request) {
           "frame-ancestors 'none'");
       return reply;
     }
-    case LiveRoute::kSnapshot: {
-      HttpReply reply;
-      reply.contentType = "application/json; charset=utf-8";
-      const std::shared_ptr<const Snapshot> s = Latest();
-      reply.body = *Render(json_, *s, &SnapshotJson);
-      AddCommonHeaders(reply);
-      return reply;
-    }
+    case LiveRoute::kSnapshot:
+      return Reply(200, "application/json; charset=utf-8", *Render(json_, *Latest(), &SnapshotJson));
     case LiveRoute::kEvents: {
-      HttpReply reply;
-      reply.contentType = "text/event-stream; charset=utf-8";
+      HttpReply reply = Reply(200, "text/event-stream; charset=utf-8", std::string());
       reply.eventStream = true;
-      AddCommonHeaders(reply);
       return reply;
     }
   }

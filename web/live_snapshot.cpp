@@ -16,11 +16,12 @@ std::string FieldText(const char (&field)[N]) {
   return std::string(field, strnlen(field, N));
 }
 
+// A count of a table that may come from a damaged file, held to 0..most.
+int Bounded(int32_t count, int most) { return count < 0 ? 0 : count > most ? most : count; }
+
 // Lap k lasted passage time k minus passage time k-1.
 std::vector<int32_t> LapTimesOf(const ParticipantRecord& p) {
-  int laps = p.lapCount;
-  if (laps < 0) laps = 0;
-  if (laps > kMaxLapCount) laps = kMaxLapCount;
+  const int laps = Bounded(p.lapCount, kMaxLapCount);
   std::vector<int32_t> times;
   times.reserve(static_cast<size_t>(laps));
   for (int k = 1; k <= laps; ++k) {
@@ -46,9 +47,7 @@ uint64_t NextRunsId() {
 }  // namespace
 
 std::vector<LiveRow> ClassificationRows(const Race& race) {
-  int n = race.participantCount;
-  if (n < 0) n = 0;
-  if (n > kSlotCount) n = kSlotCount;
+  const int n = Bounded(race.participantCount, kSlotCount);
   std::vector<LiveRow> rows;
   rows.reserve(static_cast<size_t>(n));
   for (int k = 0; k < n; ++k) {
