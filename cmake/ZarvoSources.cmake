@@ -43,8 +43,10 @@ function(zarvo_define_libraries)
   get_property(platform GLOBAL PROPERTY ZARVO_PLATFORM_SOURCES)
   add_library(zarvo_platform STATIC ${platform})
   target_include_directories(zarvo_platform PUBLIC ${CMAKE_SOURCE_DIR})
+  find_package(Threads REQUIRED)
+  target_link_libraries(zarvo_platform PUBLIC Threads::Threads)
   if(WIN32)
-    target_link_libraries(zarvo_platform PUBLIC winmm shell32)
+    target_link_libraries(zarvo_platform PUBLIC winmm shell32 ws2_32)
   endif()
 
   # The core's writer threads (the run journal, the tick log) use std::thread.

@@ -17,5 +17,6 @@
 #include "text/display_texts.h"
 #include "text/analysis_texts.h"
 #include "text/export_texts.h"
+#include "text/web_texts.h"
 
 #endif

@@ -13,7 +13,9 @@ packages=(
   python3
   strace                                             # the file-replacement test watches fsync
   cups printer-driver-cups-pdf                       # printing to a PDF queue under Wine
-  chromium chromium-driver                           # the HTML report seen by a browser
+  nlohmann-json3-dev                                 # tests read the live results' JSON
+  chromium chromium-driver python3-selenium          # the live results page and the HTML report in a real browser
+  zbar-tools                                         # the QR code of the address, decoded
 )
 
 missing=()
