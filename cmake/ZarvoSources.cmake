@@ -44,7 +44,7 @@ function(zarvo_define_libraries)
   add_library(zarvo_platform STATIC ${platform})
   target_include_directories(zarvo_platform PUBLIC ${CMAKE_SOURCE_DIR})
   if(WIN32)
-    target_link_libraries(zarvo_platform PUBLIC winmm shell32)
+    target_link_libraries(zarvo_platform PUBLIC winmm shell32 ole32 uuid)
   endif()
 
   get_property(core GLOBAL PROPERTY ZARVO_CORE_SOURCES)

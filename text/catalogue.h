@@ -16,5 +16,6 @@
 #include "text/settings_texts.h"
 #include "text/display_texts.h"
 #include "text/analysis_texts.h"
+#include "text/speech_texts.h"
 
 #endif
