@@ -18,5 +18,6 @@
 #include "text/analysis_texts.h"
 #include "text/export_texts.h"
 #include "text/web_texts.h"
+#include "text/speech_texts.h"
 
 #endif

@@ -24,7 +24,7 @@ struct Entry {
 // joined. The string literals may hold escaped quotes.
 std::vector<Entry> ReadCatalogue() {
   const char* files[] = {"common", "race", "decoder", "app", "database", "settings", "display",
-                         "analysis", "export", "web"};
+                         "analysis", "export", "web", "speech"};
   const std::regex define(
       R"re(#define\s+(TXT_\w+)\s+ZT\(\s*((?:"(?:[^"\\]|\\.)*"\s*)+),\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re");
   const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");

@@ -1,0 +1,84 @@
+// Reading and writing the lap callout settings file.
+#include "speech/callout_settings.h"
+
+#include <cstdio>
+
+#include "platform/files.h"
+
+namespace zarvo {
+
+namespace {
+
+struct Keyword {
+  const char* on;
+  const char* off;
+  bool CalloutSettings::*field;
+};
+
+const Keyword kKeywords[] = {
+    {kCalloutLapsOn, kCalloutLapsOff, &CalloutSettings::announceLaps},
+    {kCalloutBestOnlyOn, kCalloutBestOnlyOff, &CalloutSettings::onlyBestLaps},
+    {kCalloutPositionOn, kCalloutPositionOff, &CalloutSettings::sayPosition},
+};
+constexpr int kKeywordCount = sizeof kKeywords / sizeof kKeywords[0];
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+std::string FormatCalloutSettings(const CalloutSettings& settings) {
+  std::string out;
+  for (const Keyword& k : kKeywords) {
+    out += settings.*k.field ? k.on : k.off;
+    out += "\r\n";
+  }
+  return out;
+}
+
+CalloutFileRead ParseCalloutSettings(std::string_view bytes, CalloutSettings& settings) {
+  settings = CalloutSettings{};
+  if (bytes.size() > kMaxCalloutFileBytes) return CalloutFileRead::kDamaged;
+  CalloutSettings read;
+  bool seen[kKeywordCount] = {};
+  size_t at = 0;
+  while (at < bytes.size()) {
+    while (at < bytes.size() && IsBlank(bytes[at])) ++at;
+    if (at == bytes.size()) break;
+    const size_t start = at;
+    while (at < bytes.size() && !IsBlank(bytes[at])) ++at;
+    const std::string_view word = bytes.substr(start, at - start);
+    int found = -1;
+    for (int k = 0; k < kKeywordCount && found < 0; ++k) {
+      if (word == kKeywords[k].on || word == kKeywords[k].off) found = k;
+    }
+    if (found < 0 || seen[found]) return CalloutFileRead::kDamaged;
+    seen[found] = true;
+    read.*kKeywords[found].field = word == kKeywords[found].on;
+  }
+  for (bool s : seen) {
+    if (!s) return CalloutFileRead::kDamaged;
+  }
+  settings = read;
+  return CalloutFileRead::kRead;
+}
+
+CalloutFileRead ReadCalloutSettings(const char* path, CalloutSettings& settings) {
+  settings = CalloutSettings{};
+  std::FILE* file = OpenFile(path, "rb");
+  if (file == nullptr) return CalloutFileRead::kMissing;
+  // One byte more than a file may hold tells an over-long file from a full one.
+  char buffer[kMaxCalloutFileBytes + 1];
+  const size_t n = std::fread(buffer, 1, sizeof buffer, file);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return CalloutFileRead::kDamaged;
+  return ParseCalloutSettings(std::string_view(buffer, n), settings);
+}
+
+bool WriteCalloutSettings(const char* path, const CalloutSettings& settings) {
+  return WriteFileReplacing(path, FormatCalloutSettings(settings));
+}
+
+}  // namespace zarvo
