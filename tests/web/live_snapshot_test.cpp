@@ -205,7 +205,7 @@ TEST(SnapshotPublisher, AWaitingReaderIsWokenByAPublication) {
 
 TEST(SnapshotPublisher, ReadersOnOtherThreadsOnlyEverSeeWholeSnapshots) {
   SnapshotPublisher publisher;
-  publisher.Publish(testing::SampleSnapshot(3, 2));
+  publisher.Publish(testing::SampleSnapshot(3, 3));
   std::atomic<bool> done{false};
   std::atomic<int> torn{0};
   std::vector<std::thread> readers;
