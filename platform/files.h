@@ -1,5 +1,6 @@
 // Files of the program folder. Paths are Windows-1252 texts relative to the current directory,
-// with '/' or '\' as separators; each platform converts them at its edge. The core writes its
+// with '/' or '\' as separators, whose letters outside Windows-1252 are escaped
+// (platform/codepage.h); each platform converts them at its edge. The core writes its
 // line ends itself ("\r\n"), so every file is opened in binary mode.
 #pragma once
 
@@ -25,6 +26,9 @@ bool WriteFileReplacing(const char* path, std::string_view bytes);
 bool CopyWholeFile(const char* source, const char* destination);
 
 bool FileExists(const char* path);
+// True only when nothing of that name exists: false for a file that is there but cannot be read
+// (locked, no permission, a folder), which must then not be replaced by a new one.
+bool FileIsMissing(const char* path);
 bool RemoveFile(const char* path);
 // Creates one folder; true when it exists afterwards.
 bool MakeDirectory(const char* path);
@@ -61,6 +65,11 @@ class AppendFile {
 };
 
 bool SetCurrentFolder(const char* path);
+// The current folder as a path (letters outside Windows-1252 escaped, platform/codepage.h).
 std::string CurrentFolder();
+
+// The short ("8.3") form of an existing file's path, which names the same file in plain
+// Windows-1252; empty when the volume keeps no short names or the file does not exist.
+std::string ShortPathOf(const char* path);
 
 }  // namespace zarvo
