@@ -24,6 +24,23 @@
 #define TXT_RUNS_FILE_NOT_CREATED \
   ZT("Error: Runs database file not created", \
      "Erreur: le fichier de la base de données run n'a pas été crée")
+// An editor's database file is there but could not be read (locked by another program, no
+// permission, too large): the editor opens on an empty list and never writes over the file. The
+// file name replaces %s.
+#define TXT_DATABASE_FILE_UNREADABLE \
+  ZT("Error: the file %s is there but could not be read.\nIt will be left as it is: changes " \
+     "made in this editor will not be saved.", \
+     "Erreur: le fichier %s existe mais n'a pas pu être lu.\nIl sera laissé tel quel : les " \
+     "modifications faites dans cet éditeur ne seront pas enregistrées.")
+#define TXT_DATABASE_FILE_KEPT \
+  ZT("Error: the file %s was not written, since it could not be read when the editor opened.", \
+     "Erreur: le fichier %s n'a pas été écrit, car il n'a pas pu être lu à l'ouverture de " \
+     "l'éditeur.")
+// A picture whose path cannot be stored as it is (letters outside Windows-1252, no short name)
+// is copied into the program folder; this copy could not be made.
+#define TXT_PICTURE_NOT_COPIED \
+  ZT("Error: the picture could not be copied into the program folder", \
+     "Erreur: l'image n'a pas pu être copiée dans le dossier du programme")
 
 // The second entry of the car chooser: choosing it empties the car's setup.
 #define TXT_CAR_DATA_RESET ZT("DATA RESET", "RAZ paramètres")
