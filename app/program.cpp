@@ -35,7 +35,7 @@ void Program::SetScreenSize(int width, int height) {
   state_->screenHeight = height;
 }
 
-void Program::LoadDisplaySettings() {
+void Program::LoadDisplaySettings(bool report) {
   ProgramState& s = *state_;
   // Read into a copy: a file that cannot be read leaves the settings in use as they were.
   DisplaySettings read = s.display;
@@ -46,7 +46,7 @@ void Program::LoadDisplaySettings() {
   if (result == DisplayFileRead::kRead) {
     s.display = read;
     s.customColours = custom;
-  } else {
+  } else if (report) {
     services_.boxes.Show(TXT_CAPTION_ERROR,
                          result == DisplayFileRead::kDamaged ? TXT_DISPLAY_SETTINGS_DAMAGED
                                                              : TXT_DISPLAY_SETTINGS_NOT_FOUND,
@@ -219,8 +219,9 @@ bool Program::OnMenuCommand(int commandId) {
         services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND,
                              MessageIcon::kError);
       }
+      // The dialog has said so when it could not read the file: not a second box for it.
       services_.programDialogs.OpenDisplayOptions();
-      ReloadDisplaySettings();
+      ReloadDisplaySettings(false);
       return true;
     case IDM_INTERFACE:
       // The interface dialog runs its own identification: the supervision of the decoder stops
@@ -319,8 +320,8 @@ void Program::ResetResultsView(int participantCount) {
   services_.ui.Repaint(RaceArea::kTable);
 }
 
-void Program::ReloadDisplaySettings() {
-  LoadDisplaySettings();
+void Program::ReloadDisplaySettings(bool report) {
+  LoadDisplaySettings(report);
   services_.shell.RepaintWindow();
   services_.shell.SetTreeColour(state_->display.colours[kColourTree]);
   ResetResultsView(state_->race.participantCount);

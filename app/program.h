@@ -158,8 +158,9 @@ class Program {
   // only when fewer rows fit) and the table repainted.
   void ResetResultsView(int participantCount);
   // Reads the display settings again (after the display dialog): window repainted, tree colour,
-  // live column widths and rows set again.
-  void ReloadDisplaySettings();
+  // live column widths and rows set again. A file that cannot be read keeps the settings in use
+  // and is reported unless report is false (the dialog has reported it already).
+  void ReloadDisplaySettings(bool report = true);
 
   // The current geometry of the table.
   TableMetrics Metrics() const;
@@ -184,7 +185,7 @@ class Program {
   std::string HelpDocumentPath() const;
 
  private:
-  void LoadDisplaySettings();
+  void LoadDisplaySettings(bool report = true);
   // After the circuits editor: the table read again, the session's circuit found again by name.
   void ReloadCircuits();
 

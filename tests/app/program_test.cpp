@@ -618,6 +618,24 @@ TEST_F(ProgramTest, DisplayCommandWritesTheSettingsInUseAndReadsThemBack) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+// The display options have reported a file they could not read when they opened: the program
+// reads it again afterwards without a second box for the same file.
+TEST_F(ProgramTest, AMissingDisplayFileGivesOneBoxAroundTheDisplayOptions) {
+  Install();
+  RemoveFile(kDisplayPath);
+  StartUp();
+  const size_t atStartUp = Boxes().size();
+  int dialogBoxes = 0;
+  programDialogs.display = [&] {
+    boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND, MessageIcon::kError);
+    ++dialogBoxes;
+    return false;  // "Cancel"
+  };
+  ASSERT_TRUE(program->OnMenuCommand(IDM_DISPLAY));
+  EXPECT_EQ(dialogBoxes, 1);
+  EXPECT_EQ(Boxes().size(), atStartUp + 1) << "the dialog's box only";
+}
+
 TEST_F(ProgramTest, AReloadThatFailsKeepsTheSettingsInUse) {
   Install();
   StartUp();
