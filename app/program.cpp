@@ -261,11 +261,26 @@ void Program::OpenRunSynthesis(int slot) {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DETAIL_RESULTS_FILE_NOT_FOUND, MessageIcon::kError);
     return;
   }
+  if (flag == kNotASetupAnswer) {
+    services_.boxes.Show(TXT_CAPTION_ERROR, TXT_SETUP_ANSWER_NOT_VALID, MessageIcon::kError);
+    return;
+  }
   if (flag != 1) return;
   journal_.SetupSaved(slot, participant.setup);
   if (session_ != nullptr) session_->MarkRunChanged();
   const RunState& run = s.race.run;
   if (s.session.loadedRun != 0 && !run.startArmed && !run.raceRunning) {
+    // A run the user removed from the archive comes back only if he says so.
+    if (RunWasRemoved(participant.driverName, run.runTitle)) {
+      char question[512];
+      std::snprintf(question, sizeof question, TXT_REMOVED_RUN_BACK_QUESTION,
+                    participant.driverName);
+      if (services_.boxes.Ask(TXT_CAPTION_QUESTION, question, QuestionButtons::kYesNo) !=
+          Answer::kYes) {
+        return;
+      }
+      AllowRemovedRunBack(participant.driverName, run.runTitle);
+    }
     ArchiveParticipantRun(participant, run.runTitle, s.session.runCaption,
                           s.session.track.circuitName, services_.boxes);
   }

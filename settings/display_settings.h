@@ -8,9 +8,9 @@
 
 namespace zarvo {
 
-constexpr int kColumnCount = 9;     // Lane, Driver, Laps, Total time, Lap time, Best lap,
-                                    // Worst lap, Average lap, Transp.
-constexpr int kFontSlotCount = 12;  // run caption, event line, headings, the nine columns
+constexpr int kColumnCount = 9;        // Lane, Driver, Laps, Total time, Lap time, Best lap,
+                                       // Worst lap, Average lap, Transp.
+constexpr int kFontSlotCount = 12;     // run caption, event line, headings, the nine columns
 constexpr int kColourSlotCount = 13;
 constexpr int kCustomColourCount = 16;
 constexpr int kFaceNameCapacity = 32;  // terminator included
@@ -26,15 +26,9 @@ using Colour = uint32_t;
 constexpr Colour MakeColour(int red, int green, int blue) {
   return Colour(red & 0xFF) | (Colour(green & 0xFF) << 8) | (Colour(blue & 0xFF) << 16);
 }
-constexpr int RedOf(Colour c) {
-  return int(c & 0xFF);
-}
-constexpr int GreenOf(Colour c) {
-  return int((c >> 8) & 0xFF);
-}
-constexpr int BlueOf(Colour c) {
-  return int((c >> 16) & 0xFF);
-}
+constexpr int RedOf(Colour c) { return int(c & 0xFF); }
+constexpr int GreenOf(Colour c) { return int((c >> 8) & 0xFF); }
+constexpr int BlueOf(Colour c) { return int((c >> 16) & 0xFF); }
 
 // Font slots.
 enum FontSlot {
@@ -46,19 +40,19 @@ enum FontSlot {
 
 // Colour slots.
 enum ColourSlot {
-  kColourWindow = 0,      // main window background
-  kColourTree = 1,        // session tree background
-  kColourTable = 2,       // results table background
-  kColourRunCaption = 3,  // background of the run caption
-  kColourEventLine = 4,   // background of the event line (radio conflict)
-  kColourPassage = 5,     // Lane cell of a car that just passed
-  kColourRunBest = 6,     // best lap of the run
-  kColourDriverBest = 7,  // a driver's new best lap
-  kColourHeadingTop = 8,  // heading band gradient
+  kColourWindow = 0,         // main window background
+  kColourTree = 1,           // session tree background
+  kColourTable = 2,          // results table background
+  kColourRunCaption = 3,     // background of the run caption
+  kColourEventLine = 4,      // background of the event line (radio conflict)
+  kColourPassage = 5,        // Lane cell of a car that just passed
+  kColourRunBest = 6,        // best lap of the run
+  kColourDriverBest = 7,     // a driver's new best lap
+  kColourHeadingTop = 8,     // heading band gradient
   kColourHeadingBottom = 9,
-  kColourRowsTop = 10,  // rows gradient
+  kColourRowsTop = 10,       // rows gradient
   kColourRowsBottom = 11,
-  kColourGrid = 12,  // grid lines of the table
+  kColourGrid = 12,          // grid lines of the table
 };
 
 // Table styles.

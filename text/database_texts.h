@@ -88,6 +88,15 @@
   ZT("Error: %s's run could not be written to the runs database", \
      "Erreur: le run de %s n'a pas pu être écrit dans la base de données 'Run'")
 
+// The run synthesis saved a setup sheet for a run the user removed from the driver's runs
+// database (question titled TXT_CAPTION_QUESTION; the driver name replaces %s).
+#define TXT_REMOVED_RUN_BACK_QUESTION \
+  ZT("You removed this run from %s's runs database.\nStore it there again with the new setup " \
+     "sheet?\n(No: the sheet is kept in the session only.)", \
+     "Vous avez supprimé ce run de la base de données 'Run' de %s.\nL'y enregistrer de " \
+     "nouveau avec la nouvelle fiche de réglages ?\n(Non : la fiche est gardée dans la séance " \
+     "seulement.)")
+
 // Drivers editor, "Ok": removed drivers whose runs database still holds runs (question titled
 // TXT_CAPTION_QUESTION). The list of TXT_RUNS_DATABASE_LINE lines replaces %s.
 #define TXT_DELETE_RUNS_DATABASES_QUESTION \
