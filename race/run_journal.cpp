@@ -295,7 +295,10 @@ std::string JournalStartLine(const Race& race, int32_t runNumber, const char* se
   AddNumber(line, runNumber);
   AddNumber(line, passageSoundOn ? 1 : 0);
   AddText(line, sessionName, kJournalSessionNameCapacity);
-  AddText(line, savedFilePath, kJournalPathCapacity);
+  // A path cut short would name another file: one too long is not kept (the recovered session
+  // then has no file of its own, and "Save as" asks for one).
+  const bool pathFits = std::strlen(savedFilePath) < size_t(kJournalPathCapacity);
+  AddText(line, pathFits ? savedFilePath : "", kJournalPathCapacity);
   AddText(line, run.runTitle);
   AddText(line, p.classificationKey);
   AddText(line, p.durationMode);

@@ -27,7 +27,9 @@ namespace zarvo {
 
 constexpr int kJournalVersion = 1;
 constexpr int kJournalSessionNameCapacity = 32;
-constexpr int kJournalPathCapacity = 261;  // a Windows path and its terminator
+// A Windows path of 260 characters, each letter outside Windows-1252 kept as five bytes
+// (platform/codepage.h), and its terminator.
+constexpr int kJournalPathCapacity = 5 * 260 + 1;
 // A start line of 20 participants with full setup sheets is about 22,000 characters.
 constexpr size_t kMaxJournalLineBytes = 65536;
 
