@@ -1,6 +1,7 @@
 // The hand-off file between windows: its three shapes written and read with bounded readers.
 #include "analysis/detail_results_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "databases/tab_text.h"
@@ -117,12 +118,27 @@ std::string FormatSetupAnswer(const SetupSheet& sheet, bool saved) {
 }
 
 int ParseSetupAnswer(std::string_view bytes, SetupSheet& sheet) {
-  std::string_view fields = FirstLine(bytes);
-  const int flag = ParseInt32(NextField(fields));
-  if (flag != 1) return flag;
+  std::string_view rest;
+  const std::string_view line = FirstLine(bytes, &rest);
+  // Exactly what FormatSetupAnswer writes: the flag "1" or "0", then the 49 texts, every field
+  // ended by its tab, and no other line. A file left from another hand-off (a run hand-off whose
+  // driver name begins with a digit, an archived-run request) is no answer.
+  std::string_view fields = line;
+  const std::string_view flagField = NextField(fields);
+  const bool flagWritten = flagField == "1" || flagField == "0";
+  const size_t tabs = static_cast<size_t>(std::count(line.begin(), line.end(), '\t'));
+  bool onlyLine = true;
+  ForEachLine(rest, [&onlyLine](std::string_view other) {
+    onlyLine = onlyLine && other.empty();
+    return onlyLine;
+  });
+  if (!flagWritten || tabs != size_t(1 + kSetupFieldCount) || line.back() != '\t' || !onlyLine) {
+    return kNotASetupAnswer;
+  }
+  if (flagField == "0") return 0;
   std::memset(&sheet, 0, sizeof sheet);
   ReadSetupTexts(fields, sheet);
-  return flag;
+  return 1;
 }
 
 std::string FormatArchivedRunRequest(const char* runsFilePath, const char* runTitle) {
@@ -160,7 +176,7 @@ bool WriteSetupAnswer(const SetupSheet& sheet, bool saved) {
 }
 
 bool ReadSetupAnswer(SetupSheet& sheet, int& flag) {
-  flag = 0;
+  flag = kNotASetupAnswer;
   std::string bytes;
   if (!ReadHandOffFile(bytes)) return false;
   flag = ParseSetupAnswer(bytes, sheet);

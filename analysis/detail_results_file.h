@@ -55,8 +55,11 @@ void ParseRunHandOff(std::string_view bytes, RunHandOff& out);
 
 // Shape 2: the 49 texts are written whatever the flag.
 std::string FormatSetupAnswer(const SetupSheet& sheet, bool saved);
-// Returns the flag as written ("%d"; 0 when missing). Only a flag of 1 replaces the sheet: all 49
-// texts are cleared, then filled from the file. Any other flag leaves the sheet alone.
+// Returns 1 or 0 for an answer exactly as FormatSetupAnswer writes it: the flag "1" or "0" and the
+// 49 texts, each field ended by its tab, on one line. Anything else (another flag, a field more or
+// less, a stale hand-off of another shape) is kNotASetupAnswer. Only 1 replaces the sheet: all 49
+// texts are cleared, then filled from the file; otherwise the sheet is left alone.
+constexpr int kNotASetupAnswer = -1;
 int ParseSetupAnswer(std::string_view bytes, SetupSheet& sheet);
 
 // Shape 3: "%s\t" then "%s\t\n".
@@ -73,7 +76,7 @@ bool WriteRunHandOff(const ParticipantRecord& participant, const char* runCaptio
 bool ReadRunHandOff(RunHandOff& out);
 
 bool WriteSetupAnswer(const SetupSheet& sheet, bool saved);
-// flag receives the flag read (0 when the file cannot be opened).
+// flag receives what ParseSetupAnswer gives (kNotASetupAnswer when the file cannot be opened).
 bool ReadSetupAnswer(SetupSheet& sheet, int& flag);
 
 bool WriteArchivedRunRequest(const char* runsFilePath, const char* runTitle);

@@ -1,6 +1,7 @@
 // The "Data", "Histo" and "Curve" views as drawing lists, on the screen and on paper.
 #include "analysis/lap_graphs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -284,10 +285,10 @@ void DrawHistoView(const GraphInputs& in, const LapHistogram& histogram, int32_t
 
   const int32_t base = histogram.binLimits[0];
   const int64_t xaWide = x0 + (int64_t(histogram.averageLap) - base) * 35 / 500;
-  // The average is marked only where it falls on the axis: a run with a lap of hours has its
-  // average far beyond the last bin.
-  const bool average = histogram.averageLap > 0 && xaWide >= L && xaWide <= R - 10;
-  const int xa = Coordinate(xaWide);
+  // A run with a lap of hours has its average far beyond the last bin: it is marked at the end
+  // of the axis, where the reader still sees it and its value.
+  const bool average = histogram.averageLap > 0;
+  const int xa = static_cast<int>(std::clamp<int64_t>(xaWide, x0, R - 10));
   if (average) list.Line(xa, T + 10, xa, axis, st.histoAverageLine);
 
   AxisCaptions captions = {L + 45, T, R, B - 19};

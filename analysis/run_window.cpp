@@ -128,10 +128,12 @@ bool FirstLapTyped(RunWindowModel& model, const char* text, int& rewriteTo) {
   const int n = model.laps.lapCount;
   int value = RangeValue(text);
   bool rewrite = false;
-  if (value > n) {
-    value = n;
+  // Laps are numbered from 1: a run without laps still shows "From lap" 1 (and an empty range).
+  const int highest = n > 0 ? n : 1;
+  if (value > highest) {
+    value = highest;
     rewrite = true;
-  } else if (value == 0 && n > 0) {
+  } else if (value == 0) {
     value = 1;
   }
   model.first = value;

@@ -62,7 +62,8 @@ void OpenArchivedRunWindow(RunWindowModel& model, MessageBoxes& boxes);
 
 // The range edits, on every change of their text. The text reads as an unsigned number (anything
 // else as 0). Returns true when the edit's text must be rewritten with rewriteTo: a lap beyond
-// the run is held to n. A first lap of 0 uses lap 1 and keeps its text.
+// the run is held to n. A first lap of 0 uses lap 1 and keeps its text; the first lap is never
+// below 1, also in a run without laps (whose range 1..0 is empty).
 bool FirstLapTyped(RunWindowModel& model, const char* text, int& rewriteTo);
 bool LastLapTyped(RunWindowModel& model, const char* text, int& rewriteTo);
 

@@ -201,12 +201,19 @@ void PrintPage(HWND window, RunWindowData& data) {
 
 void OnCommand(HWND window, RunWindowData& data, int id, int code) {
   RunWindowModel& model = data.model;
-  if (gSynthesis != nullptr) {
-    if (id == IDOK) {  // "Save": the sheet as it stands is the answer
-      data.confirmed = true;
-      EndDialog(window, IDOK);
+  if (id == IDOK) {
+    // The window has no default button: Enter in a field ("to lap", a setup value) comes here
+    // as "OK" does. It moves on to the next field, the one typed in having taken its value at
+    // every keystroke; only the "Save" button itself (a click gives it the focus) saves.
+    if (gSynthesis == nullptr || GetFocus() != GetDlgItem(window, IDOK)) {
+      SendMessageW(window, WM_NEXTDLGCTL, 0, FALSE);
       return;
     }
+    data.confirmed = true;  // "Save": the sheet as it stands is the answer
+    EndDialog(window, IDOK);
+    return;
+  }
+  if (gSynthesis != nullptr) {
     if (OnSynthesisCommand(window, MAKEWPARAM(id, code), model.record.setup, *data.boxes)) return;
   }
   switch (id) {

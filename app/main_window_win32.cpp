@@ -347,7 +347,7 @@ std::string MainWindow::ProgramFilesFolder() {
     return std::string();
   }
   const std::wstring wide(path);
-  return Utf16ToCp1252(std::u16string(wide.begin(), wide.end()));
+  return Utf16ToPath(std::u16string(wide.begin(), wide.end()));
 }
 
 void MainWindow::LoadCursors() {

@@ -37,7 +37,7 @@ void Program::SetScreenSize(int width, int height) {
   state_->screenHeight = height;
 }
 
-void Program::LoadDisplaySettings() {
+void Program::LoadDisplaySettings(bool report) {
   ProgramState& s = *state_;
   // Read into a copy: a file that cannot be read leaves the settings in use as they were.
   DisplaySettings read = s.display;
@@ -48,7 +48,7 @@ void Program::LoadDisplaySettings() {
   if (result == DisplayFileRead::kRead) {
     s.display = read;
     s.customColours = custom;
-  } else {
+  } else if (report) {
     services_.boxes.Show(TXT_CAPTION_ERROR,
                          result == DisplayFileRead::kDamaged ? TXT_DISPLAY_SETTINGS_DAMAGED
                                                              : TXT_DISPLAY_SETTINGS_NOT_FOUND,
@@ -244,8 +244,9 @@ bool Program::OnMenuCommand(int commandId) {
         services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND,
                              MessageIcon::kError);
       }
+      // The dialog has said so when it could not read the file: not a second box for it.
       services_.programDialogs.OpenDisplayOptions();
-      ReloadDisplaySettings();
+      ReloadDisplaySettings(false);
       return true;
     case IDM_INTERFACE:
       // The interface dialog runs its own identification: the supervision of the decoder stops
@@ -285,11 +286,26 @@ void Program::OpenRunSynthesis(int slot) {
     services_.boxes.Show(TXT_CAPTION_ERROR, TXT_DETAIL_RESULTS_FILE_NOT_FOUND, MessageIcon::kError);
     return;
   }
+  if (flag == kNotASetupAnswer) {
+    services_.boxes.Show(TXT_CAPTION_ERROR, TXT_SETUP_ANSWER_NOT_VALID, MessageIcon::kError);
+    return;
+  }
   if (flag != 1) return;
   journal_.SetupSaved(slot, participant.setup);
   if (session_ != nullptr) session_->MarkRunChanged();
   const RunState& run = s.race.run;
   if (s.session.loadedRun != 0 && !run.startArmed && !run.raceRunning) {
+    // A run the user removed from the archive comes back only if he says so.
+    if (RunWasRemoved(participant.driverName, run.runTitle)) {
+      char question[512];
+      std::snprintf(question, sizeof question, TXT_REMOVED_RUN_BACK_QUESTION,
+                    participant.driverName);
+      if (services_.boxes.Ask(TXT_CAPTION_QUESTION, question, QuestionButtons::kYesNo) !=
+          Answer::kYes) {
+        return;
+      }
+      AllowRemovedRunBack(participant.driverName, run.runTitle);
+    }
     ArchiveParticipantRun(participant, run.runTitle, s.session.runCaption,
                           s.session.track.circuitName, services_.boxes);
   }
@@ -349,8 +365,8 @@ void Program::ResetResultsView(int participantCount) {
   services_.ui.Repaint(RaceArea::kTable);
 }
 
-void Program::ReloadDisplaySettings() {
-  LoadDisplaySettings();
+void Program::ReloadDisplaySettings(bool report) {
+  LoadDisplaySettings(report);
   services_.shell.RepaintWindow();
   services_.shell.SetTreeColour(state_->display.colours[kColourTree]);
   ResetResultsView(state_->race.participantCount);

@@ -160,8 +160,9 @@ class Program {
   // only when fewer rows fit) and the table repainted.
   void ResetResultsView(int participantCount);
   // Reads the display settings again (after the display dialog): window repainted, tree colour,
-  // live column widths and rows set again.
-  void ReloadDisplaySettings();
+  // live column widths and rows set again. A file that cannot be read keeps the settings in use
+  // and is reported unless report is false (the dialog has reported it already).
+  void ReloadDisplaySettings(bool report = true);
 
   // The current geometry of the table.
   TableMetrics Metrics() const;
@@ -186,7 +187,7 @@ class Program {
   std::string HelpDocumentPath() const;
 
  private:
-  void LoadDisplaySettings();
+  void LoadDisplaySettings(bool report = true);
   // The end of the window start-up after "Yes": the run back into its session; the journal
   // retired (a damaged one set aside) once the run is on the disk, kept when it could not be.
   void RecoverInterruptedRun(const FoundJournal& interrupted);

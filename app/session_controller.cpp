@@ -4,10 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/save_names.h"
 #include "app/session_file.h"
 #include "app/smartphone_import.h"
 #include "databases/database_files.h"
 #include "databases/runs_database.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "race/passage.h"
 #include "resources/resource_ids.h"
@@ -56,8 +58,7 @@ int32_t FindCircuitIndex(const CircuitTable& circuits, const char* circuitName) 
 }
 
 std::string WithSessionExtension(const std::string& path) {
-  if (path.find(kSessionExtension) != std::string::npos) return path;
-  return path + kSessionExtension;
+  return WithExtension(path, kSessionExtension);
 }
 
 void ArchiveSessionRun(const Race& race, const SessionState& session, MessageBoxes& boxes) {
@@ -452,8 +453,7 @@ bool SessionController::AskFileToSave(SaveFilter filter, std::string& path) {
   std::string chosen;
   if (!world_.files.AskSaveFile(request, chosen)) return false;
   if (chosen.empty() || chosen == initial) return false;
-  path = WithSessionExtension(chosen);
-  return true;
+  return SaveNameWithExtension(chosen, kSessionExtension, world_.boxes, path);
 }
 
 bool SessionController::CopyWorkingCopyTo(const std::string& path) {

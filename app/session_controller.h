@@ -50,7 +50,7 @@ void ClearParticipantsList(ParticipantsList& list);
 // or not found.
 int32_t FindCircuitIndex(const CircuitTable& circuits, const char* circuitName);
 // The name typed in the save dialog as it is kept: ".trng" is appended unless the name contains
-// it somewhere.
+// it somewhere, in any case.
 std::string WithSessionExtension(const std::string& path);
 
 // Stores the run of every participant in his runs database, under the run title, with the run

@@ -8,6 +8,7 @@
 #include "app/session_file.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
+#include "platform/file_names.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
 
@@ -141,8 +142,9 @@ bool AddParticipant(ParticipantsDialogModel& model, int driver) {
   // The drivers editor refuses such names; a hand-edited database could still hold one, and in
   // the list it would be taken for a section title or an empty entry.
   if (CheckDriverName(chosen.name) != DriverNameProblem::kNone) return false;
+  // Names of one runs database file ("Éric", "éric") would archive into each other's runs.
   for (int k = 0; k < model.participantCount; ++k) {
-    if (SameText(model.list.entries[k].driverName, chosen.name)) return false;
+    if (SameFileName(model.list.entries[k].driverName, chosen.name)) return false;
   }
   ParticipantEntry& entry = model.list.entries[model.participantCount];
   std::memset(&entry, 0, sizeof entry);

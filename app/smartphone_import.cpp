@@ -10,6 +10,7 @@
 #include "app/session_file.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
@@ -300,7 +301,8 @@ bool ImportCanValidate(const SmartphoneImportModel& model) {
   for (int a = 0; a < kSlotCount; ++a) {
     if (SameText(entries[a].driverName, kNoDriver)) continue;
     for (int b = a + 1; b < kSlotCount; ++b) {
-      if (SameText(entries[a].driverName, entries[b].driverName)) return false;
+      // One runs database file for two names ("Éric", "éric") counts as one name.
+      if (SameFileName(entries[a].driverName, entries[b].driverName)) return false;
     }
   }
   return true;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/dialog_controls_win32.h"
+#include "platform/codepage.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
 
@@ -201,7 +202,8 @@ bool ChoosePicture(HWND window, std::string& chosen) {
   request.nMaxFile = static_cast<DWORD>(file.size());
   request.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   if (!GetOpenFileNameW(&request)) return false;
-  chosen = dialog::Narrow(file.data());
+  const std::wstring name(file.data());
+  chosen = Utf16ToPath(std::u16string(name.begin(), name.end()));
   return !chosen.empty();
 }
 
@@ -228,9 +230,8 @@ bool OnMessage(HWND window, EditorData& data, UINT message, WPARAM, LPARAM lPara
       } else {
         std::string chosen;
         const bool ok = ChoosePicture(window, chosen);
-        RestoreFolder(model);
-        if (!ok) return false;
-        SetImagePath(model, chosen.c_str());
+        RestoreFolder(model);  // a copy of the picture goes into the program folder
+        if (!ok || !PictureChosen(model, chosen, *data.boxes)) return false;
       }
       InvalidatePicture(window, model.kind);
       result = TRUE;

@@ -8,6 +8,8 @@
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "databases/runs_database.h"
+#include "platform/codepage.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
@@ -19,17 +21,6 @@ namespace {
 
 // Removed drivers the deletion question names one by one; the others are counted.
 constexpr int kQuestionListedDrivers = 12;
-
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    if (Lower(*a) != Lower(*b)) return false;
-  }
-  return *a == *b;
-}
 
 // The name field of record i and its capacity.
 char* NameField(DatabaseEditorModel& m, int i, size_t& capacity) {
@@ -110,6 +101,26 @@ void SortAndCount(DatabaseEditorModel& m) {
       break;
   }
   m.count = CountEntries(m);
+}
+
+const char* FileOf(EditorKind kind) {
+  switch (kind) {
+    case EditorKind::kCircuits:
+      return kCircuitsFile;
+    case EditorKind::kFrequencies:
+      return kFrequenciesFile;
+    case EditorKind::kDrivers:
+      return kDriversFile;
+    case EditorKind::kCars:
+      return kCarsFile;
+  }
+  return kCircuitsFile;
+}
+
+void ShowWithFileName(MessageBoxes& boxes, const char* format, EditorKind kind) {
+  char text[512];
+  std::snprintf(text, sizeof text, format, FileOf(kind));
+  boxes.Show(TXT_CAPTION_ERROR, text, MessageIcon::kError);
 }
 
 const char* FileNotFoundText(EditorKind kind, bool writing) {
@@ -211,6 +222,33 @@ char* FieldStorage(DatabaseEditorModel& m, int i, int controlId, size_t& capacit
   return nullptr;
 }
 
+// The largest picture copied into the program folder.
+constexpr size_t kPictureCopyLimit = size_t(64) << 20;
+
+// Where a picture is copied: "Base données images/<name>", the name made plain (every letter
+// Windows-1252 lacks becomes '_') and cut so that the path fits an image path; a file of that
+// name with other bytes gets " (2)", " (3)"... before its extension. Empty when none is free.
+std::string CopyPlace(const std::string& chosen, const std::string& bytes) {
+  const size_t slash = chosen.find_last_of("\\/");
+  std::string name =
+      PathWithoutEscapes(slash == std::string::npos ? chosen : chosen.substr(slash + 1), '_');
+  const size_t dot = name.rfind('.');
+  std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+  std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+  if (extension.size() > 8) extension.clear();
+  const size_t room = kImagePathCapacity - 1 - std::strlen(kCopiedPicturesFolder) - 1 -
+                      extension.size() - std::strlen(" (99)");
+  if (base.size() > room) base.resize(room);
+  for (int k = 1; k < 100; ++k) {
+    const std::string suffix = k == 1 ? std::string() : " (" + std::to_string(k) + ")";
+    const std::string place = std::string(kCopiedPicturesFolder) + "/" + base + suffix + extension;
+    std::string there;
+    if (!PathExists(place.c_str())) return place;
+    if (ReadWholeFile(place.c_str(), there, kPictureCopyLimit) && there == bytes) return place;
+  }
+  return std::string();
+}
+
 // The runs stored in a driver's runs database; 0 when it cannot be read.
 int StoredRuns(const char* driverName) {
   const std::string path = RunsDatabasePath(driverName);
@@ -220,16 +258,19 @@ int StoredRuns(const char* driverName) {
   return listing.entries.empty() ? 0 : static_cast<int>(listing.entries.size()) - 1;
 }
 
+// Whether a driver's runs database is still named by the table, or was there at opening: names
+// are compared as the file system compares file names, since "Éric" and "éric" (a pair an older
+// file may hold) share one file, which must not be deleted while one of them remains.
 bool InTable(const DriverTable& table, const char* name) {
   for (const DriverRecord& d : table.records) {
-    if (d.name[0] != '\0' && SameText(d.name, name)) return true;
+    if (d.name[0] != '\0' && SameFileName(d.name, name)) return true;
   }
   return false;
 }
 
 bool ReadAtOpening(const DriverNameList& names, const char* name) {
   for (const auto& n : names.names) {
-    if (n[0] != '\0' && SameText(n, name)) return true;
+    if (n[0] != '\0' && SameFileName(n, name)) return true;
   }
   return false;
 }
@@ -388,7 +429,14 @@ void OpenEditor(DatabaseEditorModel& m, EditorKind kind, MessageBoxes& boxes) {
       read = ReadCars(m.cars);
       break;
   }
-  if (!read) boxes.Show(TXT_CAPTION_ERROR, FileNotFoundText(kind, false), MessageIcon::kError);
+  // A missing file is created by "Ok"; one that is there but could not be read is never
+  // replaced by the empty table the editor then shows.
+  m.fileUnreadable = !read && PathExists(FileOf(kind));
+  if (m.fileUnreadable) {
+    ShowWithFileName(boxes, TXT_DATABASE_FILE_UNREADABLE, kind);
+  } else if (!read) {
+    boxes.Show(TXT_CAPTION_ERROR, FileNotFoundText(kind, false), MessageIcon::kError);
+  }
   // The list shows the file's order (the editors write it sorted); the next change sorts it.
   m.count = CountEntries(m);
   if (kind == EditorKind::kDrivers) {
@@ -427,7 +475,8 @@ AddResult AddEntry(DatabaseEditorModel& m, const char* boxText, MessageBoxes& bo
       return AddResult::kNothing;
     }
     for (int i = 0; i < m.count; ++i) {
-      if (SameIgnoringCase(Name(m, i), name.c_str())) return AddResult::kNothing;
+      // Two names that make one runs database file ("Éric", "éric") are one driver.
+      if (SameFileName(Name(m, i), name)) return AddResult::kNothing;
     }
   } else {
     if (name[0] == ' ') return AddResult::kNothing;
@@ -549,12 +598,44 @@ void SetImagePath(DatabaseEditorModel& m, const char* path) {
   }
 }
 
+std::string PicturePathToStore(const std::string& chosen, MessageBoxes& boxes) {
+  const auto fits = [](const std::string& path) {
+    return !path.empty() && path.size() < size_t(kImagePathCapacity) && PathIsPlainCp1252(path);
+  };
+  if (fits(chosen)) return chosen;
+  const std::string shortPath = ShortPathOf(chosen.c_str());
+  if (fits(shortPath)) return shortPath;
+  std::string bytes;
+  std::string place;
+  if (ReadWholeFile(chosen.c_str(), bytes, kPictureCopyLimit) &&
+      MakeDirectory(kCopiedPicturesFolder)) {
+    place = CopyPlace(chosen, bytes);
+  }
+  if (place.empty() || !(FileExists(place.c_str()) || WriteFileReplacing(place.c_str(), bytes))) {
+    boxes.Show(TXT_CAPTION_ERROR, TXT_PICTURE_NOT_COPIED, MessageIcon::kError);
+    return std::string();
+  }
+  return place;
+}
+
+bool PictureChosen(DatabaseEditorModel& m, const std::string& chosen, MessageBoxes& boxes) {
+  if (m.selected < 0) return false;
+  const std::string stored = PicturePathToStore(chosen, boxes);
+  if (stored.empty()) return false;
+  SetImagePath(m, stored.c_str());
+  return true;
+}
+
 void RestoreFolder(const DatabaseEditorModel& m) {
   if (!m.folderAtOpening.empty()) SetCurrentFolder(m.folderAtOpening.c_str());
 }
 
 bool ConfirmEditor(DatabaseEditorModel& m, MessageBoxes& boxes) {
   RestoreFolder(m);
+  if (m.fileUnreadable) {
+    ShowWithFileName(boxes, TXT_DATABASE_FILE_KEPT, m.kind);
+    return false;
+  }
   bool written = false;
   switch (m.kind) {
     case EditorKind::kCircuits:

@@ -65,12 +65,16 @@ struct DatabaseEditorModel {
   // The current folder when the editor opened (the program folder): the picture's file dialog
   // may change it, the files are written relative to it.
   std::string folderAtOpening;
+  // The editor's file is there but could not be read: "Ok" writes nothing over it.
+  bool fileUnreadable = false;
   int count = 0;      // entries of the list
   int selected = -1;  // list position of the selected entry; -1 when the list is empty
 };
 
-// Opening: reads the editor's file (and, for the drivers, the countries first); a file that
-// cannot be read shows its message and leaves an empty list. Selects the first entry.
+// Opening: reads the editor's file (and, for the drivers, the countries first); a missing file
+// shows its message and leaves an empty list that "Ok" writes; a file that is there but cannot be
+// read (TXT_DATABASE_FILE_UNREADABLE) leaves an empty list too, and is then never written over.
+// Selects the first entry.
 void OpenEditor(DatabaseEditorModel& model, EditorKind kind, MessageBoxes& boxes);
 
 // The name shown at a list position; the number box's text for the selection ("1" for the first,
@@ -88,7 +92,8 @@ std::string NewNameFromBox(EditorKind kind, const char* boxText);
 // (nothing; the drivers editor shows its message for the space); circuits and cars: an existing
 // name, exactly; frequencies: not exactly six characters, or an existing entry; drivers: the
 // driver name rules with their messages (databases/driver_names.h), then an existing name
-// ignoring the case of A to Z; then a full list. All refusals are silent but the drivers' rules.
+// ignoring case as the file system does (platform/file_names.h: "Éric" is "éric"); then a full
+// list. All refusals are silent but the drivers' rules.
 // When added: the name is stored in the first free record with every other field empty, the
 // table sorted, and the new entry selected; the "New" box must then be emptied.
 enum class AddResult { kNothing, kAdded };
@@ -113,17 +118,33 @@ void ClearRecordLap(DatabaseEditorModel& model);
 const char* ImagePath(const DatabaseEditorModel& model);
 void SetImagePath(DatabaseEditorModel& model, const char* path);  // cut to 259 bytes
 
+// The folder of the program folder that holds the copies of chosen pictures.
+constexpr const char kCopiedPicturesFolder[] = "Base données images";
+
+// The path to store for a picture chosen with the file dialog (a path text, platform/codepage.h),
+// with the program folder current. The database files are Windows-1252 and an image path holds
+// 259 characters: a path that fits is stored as it is; otherwise the file's short ("8.3") path,
+// which names the same file in plain characters, when the volume keeps short names; otherwise a
+// copy of the picture in "Base données images/" (the same bytes under one name are copied once).
+// Empty, after TXT_PICTURE_NOT_COPIED, when no copy could be made.
+std::string PicturePathToStore(const std::string& chosen, MessageBoxes& boxes);
+// The picture chosen for the selected record (nothing when the list is empty or no path can be
+// stored); true when its path was set.
+bool PictureChosen(DatabaseEditorModel& model, const std::string& chosen, MessageBoxes& boxes);
+
 // Makes the folder of the opening the current folder again (the file dialog may have changed
 // it); "Ok" does it before writing, the dialog when it closes.
 void RestoreFolder(const DatabaseEditorModel& model);
 
 // "Ok": writes the editor's file with the list's entries; a failure shows the editor's message
-// (the old file stays). The drivers editor then keeps the runs databases in step: it deletes the
-// database of every driver read at opening who is no longer in the list and creates one for
-// every new driver (a file that exists already is kept as it is). Databases that hold runs are
-// deleted only after one question naming them with their run counts; "No" keeps those files.
-// After a failed write no runs database is touched: the drivers file still names them.
-// False when the file could not be written.
+// (the old file stays). A file that could not be read at opening is not written
+// (TXT_DATABASE_FILE_KEPT), nor are the runs databases touched. The drivers editor then keeps the
+// runs databases in step: it deletes the database of every driver read at opening who is no longer
+// in the list and creates one for every new driver (a file that exists already is kept as it is). A
+// removed name whose file another name of the list still names ("Éric" removed, "éric" kept) keeps
+// its file. Databases that hold runs are deleted only after one question naming them with their run
+// counts; "No" keeps those files. After a failed write no runs database is touched: the drivers
+// file still names them. False when the file could not be written.
 bool ConfirmEditor(DatabaseEditorModel& model, MessageBoxes& boxes);
 
 }  // namespace zarvo

@@ -7,6 +7,7 @@
 
 #include "databases/driver_names.h"
 #include "databases/tab_text.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
@@ -260,6 +261,49 @@ RunsFileResult ReadRun(const char* path, const char* runTitle, ArchivedRun& run,
   return RunsFileResult::kDone;
 }
 
+namespace {
+
+// The runs removed from a runs database while the program runs, oldest first: the runs file, as
+// a path from the root (the same file under any current folder) and its run key.
+constexpr size_t kRemovedRunsKept = 256;
+
+struct RemovedRun {
+  std::string file;
+  std::string key;
+};
+
+std::vector<RemovedRun>& RemovedRuns() {
+  static std::vector<RemovedRun> removed;
+  return removed;
+}
+
+std::string FileFromRoot(const std::string& path) {
+  return CurrentFolder() + "/" + path;
+}
+
+std::vector<RemovedRun>::iterator FindRemoved(const std::string& path, const char* runTitle) {
+  const std::string file = FileFromRoot(path);
+  const std::string key = KeyOf(runTitle);
+  std::vector<RemovedRun>& removed = RemovedRuns();
+  return std::find_if(removed.begin(), removed.end(), [&](const RemovedRun& r) {
+    return r.key == key && SameFileName(r.file, file);
+  });
+}
+
+}  // namespace
+
+bool RunWasRemoved(const char* driverName, const char* runTitle) {
+  const std::string path = RunsDatabasePath(driverName);
+  return !path.empty() && FindRemoved(path, runTitle) != RemovedRuns().end();
+}
+
+void AllowRemovedRunBack(const char* driverName, const char* runTitle) {
+  const std::string path = RunsDatabasePath(driverName);
+  if (path.empty()) return;
+  const auto found = FindRemoved(path, runTitle);
+  if (found != RemovedRuns().end()) RemovedRuns().erase(found);
+}
+
 RunsFileResult RemoveRun(const char* path, const char* runTitle, MessageBoxes& boxes) {
   RunsFile file;
   if (!file.Open(path, "r+b")) return RunsFileResult::kFileNotOpened;
@@ -269,7 +313,13 @@ RunsFileResult RemoveRun(const char* path, const char* runTitle, MessageBoxes& b
     return RunsFileResult::kRunNotFound;
   }
   const std::string freeSlot = std::string(kFreeSlotKey) + '\t';
-  return file.RewriteSlot(slot, freeSlot) ? RunsFileResult::kDone : RunsFileResult::kWriteFailed;
+  if (!file.RewriteSlot(slot, freeSlot)) return RunsFileResult::kWriteFailed;
+  std::vector<RemovedRun>& removed = RemovedRuns();
+  if (FindRemoved(path, runTitle) == removed.end()) {
+    if (removed.size() >= kRemovedRunsKept) removed.erase(removed.begin());
+    removed.push_back({FileFromRoot(path), KeyOf(runTitle)});
+  }
+  return RunsFileResult::kDone;
 }
 
 RunsFileResult SetArchivingFlag(const char* path, bool on) {
@@ -305,6 +355,8 @@ ArchiveOutcome ArchiveParticipantRun(const ParticipantRecord& p, const char* run
   ArchiveOutcome outcome;
   if (slot >= 0) {
     outcome = ArchiveOutcome::kUpdated;
+  } else if (FindRemoved(path, runTitle) != RemovedRuns().end()) {
+    return ArchiveOutcome::kRemovedByUser;
   } else if (file.index().archiveFull || storedBefore >= kMaxArchivedRuns) {
     outcome = ArchiveOutcome::kArchiveFull;
   } else {

@@ -103,6 +103,8 @@ RunsFileResult ReadRun(const char* path, const char* runTitle, ArchivedRun& run,
                        MessageBoxes& boxes);
 
 // Turns the run's slot into a free slot; TXT_RUN_TO_REMOVE_NOT_FOUND when it is not in the file.
+// The program remembers the removal while it runs (the last 256): archiving never stores that
+// run in that file again of its own accord (see ArchiveParticipantRun).
 RunsFileResult RemoveRun(const char* path, const char* runTitle, MessageBoxes& boxes);
 
 // Rewrites the header with the archiving flag; the rest of the file is untouched.
@@ -120,12 +122,17 @@ enum class ArchiveOutcome {
   kStoredInFreeSlot,  // in the first "Run vide" slot
   kAppended,          // in a new slot at the end of the file
   kArchiveFull,       // a new run while 50 runs are stored: not stored
+  kRemovedByUser,     // the user removed this run from the file: not stored again
   kTooLong,           // more than 10,210 characters: not stored, message shown
   kWriteFailed,       // message shown
 };
 
 // Stores one participant's run in his runs database, keyed by the run title. When the archive
-// reaches 50 runs its full flag is set and TXT_RUNS_DATABASE_FULL is shown, once.
+// reaches 50 runs its full flag is set and TXT_RUNS_DATABASE_FULL is shown, once. A run the user
+// removed from that file while the program runs is not stored again (leaving the run, closing
+// and a new setup sheet all archive it): the removal stands until AllowRemovedRunBack.
+// (The memory lasts while the program runs: a removed run of a session loaded later comes back
+// when that run is left, as any run that holds data.)
 ArchiveOutcome ArchiveParticipantRun(const ParticipantRecord& participant, const char* runTitle,
                                      const char* runCaption, const char* trackName,
                                      MessageBoxes& boxes);
@@ -135,6 +142,11 @@ ArchiveOutcome ArchiveParticipantRun(const ParticipantRecord& participant, const
 // session's circuit name.
 void ArchiveRun(const Race& race, const char* runTitle, const char* runCaption,
                 const char* trackName, MessageBoxes& boxes);
+
+// Whether the user removed that run from the driver's runs database while the program runs, and
+// the user's leave to store it there again.
+bool RunWasRemoved(const char* driverName, const char* runTitle);
+void AllowRemovedRunBack(const char* driverName, const char* runTitle);
 
 // The drivers editor keeps one runs database per driver. Create writes a new file holding only
 // the header (both flags 0) and keeps a file that exists already; both refuse a driver name that

@@ -17,7 +17,7 @@ namespace {
 constexpr int kIdentifyWaitMs = 1500;
 constexpr int kReadChunk = 255;
 
-enum class Found { kGone, kOrixWired, kOrixBluetooth, kSilence };
+enum class Found { kNotOpened, kWriteFailed, kReadFailed, kOrixWired, kOrixBluetooth, kSilence };
 
 int32_t MsSince(Clock& clock, int64_t start) {
   const int64_t frequency = clock.PerformanceFrequency();
@@ -25,19 +25,19 @@ int32_t MsSince(Clock& clock, int64_t start) {
   return static_cast<int32_t>((clock.PerformanceCounter() - start) * 1000 / frequency);
 }
 
-// The identification of the start-up on an open port, told apart from a device that vanished:
-// a failed write or read ends the wait at once.
+// The identification of the start-up on an open port, told apart from a device that cannot be
+// talked to: a failed write or read ends the wait at once.
 Found Identify(SerialPort& port, Clock& clock, int32_t* decoderId) {
   FrameCollector collector(FrameKind{kOrixIdentify, kOrixAnswerLength});
   int written = 0;
   if (!port.Write(kIdentifyRequest, kOrixRequestLength, &written) || written == 0) {
-    return Found::kGone;
+    return Found::kWriteFailed;
   }
   const int64_t start = clock.PerformanceCounter();
   uint8_t buffer[kReadChunk];
   while (MsSince(clock, start) < kIdentifyWaitMs) {
     int count = 0;
-    if (!port.Read(buffer, kReadChunk, &count)) return Found::kGone;
+    if (!port.Read(buffer, kReadChunk, &count)) return Found::kReadFailed;
     for (int i = 0; i < count && i < kReadChunk; ++i) {
       if (!collector.Push(buffer[i])) continue;
       const uint8_t* frame = collector.Frame();
@@ -127,34 +127,45 @@ int InterfaceSelectedPort(const InterfaceDialogModel& model) {
   return InterfacePortIndex(model.portName);
 }
 
-void BeginInterfaceConnect(InterfaceDialogModel& model, SerialPort& port) {
+bool BeginInterfaceConnect(InterfaceDialogModel& model, int portIndex, SerialPort& port) {
+  if (portIndex < 0 || portIndex >= kInterfacePortCount) {
+    SetText(model.status, TXT_INTERFACE_NO_PORT_CHOSEN);
+    return false;
+  }
   port.Close();
   model.connected = 0;
   SetText(model.status, TXT_INTERFACE_ATTEMPT);
+  return true;
 }
 
 void FinishInterfaceConnect(InterfaceDialogModel& model, int portIndex, SerialPort& port,
                             Clock& clock, MessageBoxes& boxes, const char* settingsPath) {
   const std::string attempt = TXT_INTERFACE_ATTEMPT;
-  model.connected = 0;
   char name[kPortNameCapacity];
   InterfacePortName(portIndex, name);
-  if (name[0] == '\0') {
-    SetStatus(model, attempt + TXT_INTERFACE_OPEN_FAILED);
-    return;
-  }
+  if (name[0] == '\0') return;  // BeginInterfaceConnect has said so
+  model.connected = 0;
   SetText(model.portName, name);
 
-  Found found = Found::kGone;
+  Found found = Found::kNotOpened;
   int32_t decoderId = 0;
   if (port.Open(name)) found = Identify(port, clock, &decoderId);
   char id[16];
   std::snprintf(id, sizeof id, "%06d", decoderId);
   const std::string opened = attempt + TXT_INTERFACE_OPENED;
   switch (found) {
-    case Found::kGone:
+    // Nothing identified: flag 0 and the key "Zarvo", as for a port that does not open.
+    case Found::kNotOpened:
       SetText(model.deviceKey, kDeviceVexa);
       SetStatus(model, attempt + TXT_INTERFACE_OPEN_FAILED);
+      break;
+    case Found::kWriteFailed:
+      SetText(model.deviceKey, kDeviceVexa);
+      SetStatus(model, opened + TXT_INTERFACE_WRITE_FAILED);
+      break;
+    case Found::kReadFailed:
+      SetText(model.deviceKey, kDeviceVexa);
+      SetStatus(model, opened + TXT_INTERFACE_READ_FAILED);
       break;
     case Found::kOrixWired:
       model.connected = 1;

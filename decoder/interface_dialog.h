@@ -47,15 +47,18 @@ InterfaceLamp InterfaceLampOf(const InterfaceDialogModel& model);
 // The selected line of the port list (-1 for none), as "Connect" uses it.
 int InterfaceSelectedPort(const InterfaceDialogModel& model);
 
-// "Connect", first half: the port is closed and the status shows the attempt (the dialog paints
-// it before the wait of the second half); the flag is 0 until the outcome is known.
-void BeginInterfaceConnect(InterfaceDialogModel& model, SerialPort& port);
-// "Connect", second half, on the port list's line portIndex: opens the port, sends the identify
-// request and collects an answer for up to 1500 ms of the performance counter. A wired or
-// Bluetooth Orix answer, or the silence of the Vexa interface, stores the device with flag 1; a
-// port that does not open, or that fails a read or a write during the wait (the device is gone),
-// stores flag 0 and "Zarvo". The settings file is rewritten (its message when it cannot be); with
-// no line selected nothing is opened and nothing is stored.
+// "Connect", first half, with the port list's selected line portIndex: the port is closed and the
+// status shows the attempt (the dialog paints it before the wait of the second half); the flag is
+// 0 until the outcome is known. With no line selected (-1) the status says so, the program's port
+// stays open and the flag as it was, and false tells the dialog not to go on.
+bool BeginInterfaceConnect(InterfaceDialogModel& model, int portIndex, SerialPort& port);
+// "Connect", second half, on the same line: opens the port, sends the identify request and
+// collects an answer for up to 1500 ms of the performance counter. A wired or Bluetooth Orix
+// answer, or the silence of the Vexa interface, stores the device with flag 1. A port that does
+// not open, a request that cannot be written or a read that fails during the wait (the device is
+// gone) identifies nothing: each has its own status text, and flag 0 with "Zarvo" is stored. The
+// settings file is rewritten (its message when it cannot be); with no line selected nothing is
+// opened and nothing is stored.
 void FinishInterfaceConnect(InterfaceDialogModel& model, int portIndex, SerialPort& port,
                             Clock& clock, MessageBoxes& boxes,
                             const char* settingsPath = kInterfaceSettingsFile);

@@ -70,13 +70,16 @@ void OnCommand(HWND window, InterfaceDialogData& data, int id, int code) {
       break;
     case IDC_INTERFACE_CONNECT: {
       if (code != BN_CLICKED) break;
-      BeginInterfaceConnect(state.model, *state.port);
+      const int line = dialog::ComboSelection(window, IDC_INTERFACE_PORTS);
+      if (!BeginInterfaceConnect(state.model, line, *state.port)) {
+        ShowModel(window, data);
+        break;
+      }
       dialog::SetItemText(window, IDC_INTERFACE_STATUS, state.model.status);
       InvalidateLamp(window, data);
       UpdateWindow(window);  // the attempt shows during the wait
       const HCURSOR previous = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
-      FinishInterfaceConnect(state.model, dialog::ComboSelection(window, IDC_INTERFACE_PORTS),
-                             *state.port, *state.clock, *data.boxes);
+      FinishInterfaceConnect(state.model, line, *state.port, *state.clock, *data.boxes);
       SetCursor(previous);
       ShowModel(window, data);
       break;

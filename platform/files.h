@@ -1,5 +1,6 @@
 // Files of the program folder. Paths are Windows-1252 texts relative to the current directory,
-// with '/' or '\' as separators; each platform converts them at its edge. The core writes its
+// with '/' or '\' as separators, whose letters outside Windows-1252 are escaped
+// (platform/codepage.h); each platform converts them at its edge. The core writes its
 // line ends itself ("\r\n"), so every file is opened in binary mode.
 #pragma once
 
@@ -68,6 +69,11 @@ class AppendFile {
 };
 
 bool SetCurrentFolder(const char* path);
+// The current folder as a path (letters outside Windows-1252 escaped, platform/codepage.h).
 std::string CurrentFolder();
+
+// The short ("8.3") form of an existing file's path, which names the same file in plain
+// Windows-1252; empty when the volume keeps no short names or the file does not exist.
+std::string ShortPathOf(const char* path);
 
 }  // namespace zarvo

@@ -308,7 +308,10 @@ std::string JournalStartLine(const Race& race, const JournalSession& session) {
   w.Number(session.runNumber);
   w.Number(session.passageSoundOn ? 1 : 0);
   w.Text(session.sessionName, kJournalSessionNameCapacity);
-  w.Text(session.savedFilePath, kJournalPathCapacity);
+  // A path cut short would name another file: one too long is not kept (the recovered session
+  // then has no file of its own, and "Save as" asks for one).
+  const bool pathFits = std::strlen(session.savedFilePath) < size_t(kJournalPathCapacity);
+  w.Text(pathFits ? session.savedFilePath : "", kJournalPathCapacity);
   w.Text(session.sessionStamp, kJournalStampCapacity);
   w.Text(session.circuitName, kJournalCircuitNameCapacity);
   w.Text(run.runTitle);

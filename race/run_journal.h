@@ -37,10 +37,12 @@ namespace zarvo {
 
 constexpr int kJournalVersion = 2;
 constexpr int kJournalSessionNameCapacity = 32;
-constexpr int kJournalPathCapacity = 261;  // a Windows path and its terminator
+// A Windows path of 260 characters, each letter outside Windows-1252 kept as five bytes
+// (platform/codepage.h), and its terminator.
+constexpr int kJournalPathCapacity = 5 * 260 + 1;
 constexpr int kJournalStampCapacity = 17;  // 16 hex digits
 constexpr int kJournalCircuitNameCapacity = 40;
-// A start line of 20 participants with full setup sheets is about 23,000 characters.
+// A start line of 20 participants with full setup sheets is about 24,000 characters.
 constexpr size_t kMaxJournalLineBytes = 65536;
 // Any other line: a setup sheet is at most about 1,300 characters, a passage under 100.
 constexpr size_t kMaxJournalEventLineBytes = 2048;

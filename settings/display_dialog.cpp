@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/save_names.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
@@ -131,6 +133,8 @@ void OpenDisplayDialogModel(DisplayDialogModel& model, const DisplayDialogMemory
                result == DisplayFileRead::kDamaged ? TXT_DISPLAY_SETTINGS_DAMAGED
                                                    : TXT_DISPLAY_SETTINGS_NOT_FOUND,
                MessageIcon::kError);
+    // Not a blank dialog: the shipped settings, which "Ok" writes.
+    DefaultDisplaySettings(model.settings, model.custom);
   }
   model.column = ValidColumn(memory.column);
 }
@@ -205,8 +209,7 @@ FileRequest DisplayFileRequest(const DisplayDialogModel& model, const std::strin
 }
 
 std::string DisplayFileName(const std::string& chosen) {
-  if (chosen.find(kDisplayFileExtension) != std::string::npos) return chosen;
-  return chosen + kDisplayFileExtension;
+  return WithExtension(chosen, kDisplayFileExtension);
 }
 
 bool LoadDisplayFile(DisplayDialogModel& model, DisplayDialogMemory& memory, FileDialogs& files,
@@ -234,7 +237,9 @@ void SaveDisplayFile(const DisplayDialogModel& model, FileDialogs& files, Messag
   const bool asked = files.AskSaveFile(DisplayFileRequest(model, proposal), chosen);
   RestoreFolder(model);
   if (!asked || chosen == proposal) return;
-  if (!WriteDisplaySettings(DisplayFileName(chosen).c_str(), model.settings, model.custom)) {
+  std::string path;
+  if (!SaveNameWithExtension(chosen, kDisplayFileExtension, boxes, path)) return;
+  if (!WriteDisplaySettings(path.c_str(), model.settings, model.custom)) {
     boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND, MessageIcon::kError);
   }
 }

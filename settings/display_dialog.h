@@ -88,8 +88,8 @@ struct DisplayDialogModel {
 constexpr int kColumnWidthMaxDigits = 3;
 
 // Opening: notes the current directory, reads "Private/RéglagesAffichage.rgsc" into the copy
-// (face names emptied first; a missing or damaged file is reported and leaves the copy blank),
-// and takes the column chosen last time.
+// (face names emptied first; a missing or damaged file is reported, once, and the copy holds the
+// shipped settings), and takes the column chosen last time.
 void OpenDisplayDialogModel(DisplayDialogModel& model, const DisplayDialogMemory& memory,
                             MessageBoxes& boxes);
 
@@ -123,7 +123,7 @@ void SampleFontChosen(DisplayDialogModel& model, int sample, const ChosenFont& f
 // folder, and for "Save" the proposed name <program folder>\*.scrn.
 FileRequest DisplayFileRequest(const DisplayDialogModel& model, const std::string& initialName);
 std::string ProposedDisplayFileName(const DisplayDialogModel& model);
-// A name without ".scrn" gets it appended; a name that holds it anywhere is kept.
+// A name without ".scrn" gets it appended; a name that holds it anywhere, in any case, is kept.
 std::string DisplayFileName(const std::string& chosen);
 
 // "Load": the chosen display file is read into a copy with its face names emptied and taken only
@@ -132,7 +132,8 @@ std::string DisplayFileName(const std::string& chosen);
 bool LoadDisplayFile(DisplayDialogModel& model, DisplayDialogMemory& memory, FileDialogs& files,
                      MessageBoxes& boxes);
 // "Save": the copy and the custom colours written to the chosen display file (".scrn" appended
-// when missing); nothing when the user cancels or confirms the proposed name unchanged.
+// when missing; a file of that name the dialog did not ask about is replaced only after "Yes");
+// nothing when the user cancels or confirms the proposed name unchanged.
 void SaveDisplayFile(const DisplayDialogModel& model, FileDialogs& files, MessageBoxes& boxes);
 // "Ok": restores the directory and writes the copy to "Private/RéglagesAffichage.rgsc"; a failure
 // is reported and the dialog closes all the same.

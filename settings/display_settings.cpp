@@ -20,7 +20,9 @@ void AppendNumber(std::string& out, int32_t value) {
   out += text;
 }
 
-void EndLine(std::string& out) { out += "\r\n"; }
+void EndLine(std::string& out) {
+  out += "\r\n";
+}
 
 // Reads the file line by line. Inside a line, values are separated by blanks (spaces, tabs, a
 // carriage return); a line holds exactly its count of values.
@@ -184,6 +186,36 @@ DisplayFileRead ParseDisplaySettings(std::string_view bytes, DisplaySettings& se
   settings = read;
   custom = readCustom;
   return DisplayFileRead::kRead;
+}
+
+namespace {
+
+// The display settings the program ships ("Private/RéglagesAffichage.rgsc" of data/, made by
+// tools/assets/make_settings.py; a unit test checks they are the same).
+constexpr char kDefaultDisplayFile[] =
+    "1\t\r\n"
+    "Arial\tArial\tArial\tArial\tArial\tArial\tArial\tArial\tArial\tArial\tArial\tArial\t\r\n"
+    "-22\t-30\t-16\t26\t26\t26\t26\t26\t26\t26\t26\t26\t\r\n"
+    "700\t700\t700\t700\t700\t700\t700\t700\t700\t400\t400\t400\t\r\n"
+    "0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t\r\n"
+    "0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t\r\n"
+    "0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t\r\n"
+    "16777215\t16777215\t16777215\t7222808\t657930\t7222808\t657930\t1989120\t657930\t5263440\t2631"
+    "720\t5921370\t\r\n"
+    "15129814\t16513270\t16183532\t7222808\t1973960\t54015\t16747725\t7922040\t10245676\t5383182\t1"
+    "6777215\t15654612\t9862510\t\r\n"
+    "70\t280\t80\t160\t135\t135\t135\t135\t110\t\r\n"
+    "15129814\t16513270\t16183532\t7222808\t1973960\t54015\t16747725\t7922040\t10245676\t5383182\t1"
+    "6777215\t15654612\t9862510\t16777215\t16777215\t16777215\t\r\n";
+
+}  // namespace
+
+void DefaultDisplaySettings(DisplaySettings& settings, CustomColours& custom) {
+  DisplaySettings defaults = {};
+  CustomColours colours = {};
+  ParseDisplaySettings(kDefaultDisplayFile, defaults, colours);
+  settings = defaults;
+  custom = colours;
 }
 
 DisplayFileRead ReadDisplaySettings(const char* path, DisplaySettings& settings,

@@ -103,6 +103,10 @@ std::string FormatDisplaySettings(const DisplaySettings& settings, const CustomC
 DisplayFileRead ParseDisplaySettings(std::string_view bytes, DisplaySettings& settings,
                                      CustomColours& custom);
 
+// The settings shipped with the program: what the display options show when their file cannot be
+// read, so that "Ok" gives the table its colours, fonts and widths back.
+void DefaultDisplaySettings(DisplaySettings& settings, CustomColours& custom);
+
 // Reads the display file at path (Windows-1252, relative to the program folder).
 DisplayFileRead ReadDisplaySettings(const char* path, DisplaySettings& settings,
                                     CustomColours& custom);

@@ -10,6 +10,13 @@
 #define TXT_DRIVER_RUNS_FILE_NOT_FOUND \
   ZT("Error: Selected driver's run file not found", \
      "Erreur: le fichier Run du pilote sélectionné n'a pas été trouvé")
+// The run synthesis has closed but "DetailResultats.res" does not hold its answer as it writes
+// it (left from another hand-off, damaged): the participant's setup sheet stays as it was.
+#define TXT_SETUP_ANSWER_NOT_VALID \
+  ZT("Error: the Detailed results file does not hold the answer of the run synthesis; the " \
+     "setup sheet was not changed", \
+     "Erreur: le fichier DetailResultats ne contient pas la réponse de la synthèse du run ; " \
+     "la fiche de réglages n'a pas été modifiée")
 
 // Starts the track line above the views: circuit and run title follow.
 #define TXT_RUN_TRACK_CAPTION ZT(" Track : ", " Piste : ")

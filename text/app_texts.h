@@ -101,6 +101,12 @@
 #define TXT_FILTER_TRAINING_SAVE_AS ZT("Training file  (.trng)", "Fichier training (.trng)")
 #define TXT_FILTER_TRAINING_OPEN ZT("Training File (.trng)", "Fichier training (.trng)")
 #define TXT_FILTER_SMARTPHONE ZT("Smartphone file (.trng2)", "Fichier smartphone (.trng2)")
+// A save dialog's answer got its extension added (".trng", ".scrn") and a file of that name
+// exists, which the dialog did not ask about (question titled TXT_CAPTION_QUESTION; the path
+// replaces %s).
+#define TXT_REPLACE_FILE_QUESTION \
+  ZT("The file %s already exists.\nDo you want to replace it?", \
+     "Le fichier %s existe déjà.\nVoulez-vous le remplacer ?")
 // A copy of the working copy onto the chosen file, or of the chosen file into the program folder,
 // failed: the command stops and the session stays as it was.
 #define TXT_SESSION_NOT_SAVED \

@@ -24,6 +24,23 @@
 #define TXT_RUNS_FILE_NOT_CREATED \
   ZT("Error: Runs database file not created", \
      "Erreur: le fichier de la base de données run n'a pas été crée")
+// An editor's database file is there but could not be read (locked by another program, no
+// permission, too large): the editor opens on an empty list and never writes over the file. The
+// file name replaces %s.
+#define TXT_DATABASE_FILE_UNREADABLE \
+  ZT("Error: the file %s is there but could not be read.\nIt will be left as it is: changes " \
+     "made in this editor will not be saved.", \
+     "Erreur: le fichier %s existe mais n'a pas pu être lu.\nIl sera laissé tel quel : les " \
+     "modifications faites dans cet éditeur ne seront pas enregistrées.")
+#define TXT_DATABASE_FILE_KEPT \
+  ZT("Error: the file %s was not written, since it could not be read when the editor opened.", \
+     "Erreur: le fichier %s n'a pas été écrit, car il n'a pas pu être lu à l'ouverture de " \
+     "l'éditeur.")
+// A picture whose path cannot be stored as it is (letters outside Windows-1252, no short name)
+// is copied into the program folder; this copy could not be made.
+#define TXT_PICTURE_NOT_COPIED \
+  ZT("Error: the picture could not be copied into the program folder", \
+     "Erreur: l'image n'a pas pu être copiée dans le dossier du programme")
 
 // The second entry of the car chooser: choosing it empties the car's setup.
 #define TXT_CAR_DATA_RESET ZT("DATA RESET", "RAZ paramètres")
@@ -70,6 +87,15 @@
 #define TXT_RUN_NOT_ARCHIVED \
   ZT("Error: %s's run could not be written to the runs database", \
      "Erreur: le run de %s n'a pas pu être écrit dans la base de données 'Run'")
+
+// The run synthesis saved a setup sheet for a run the user removed from the driver's runs
+// database (question titled TXT_CAPTION_QUESTION; the driver name replaces %s).
+#define TXT_REMOVED_RUN_BACK_QUESTION \
+  ZT("You removed this run from %s's runs database.\nStore it there again with the new setup " \
+     "sheet?\n(No: the sheet is kept in the session only.)", \
+     "Vous avez supprimé ce run de la base de données 'Run' de %s.\nL'y enregistrer de " \
+     "nouveau avec la nouvelle fiche de réglages ?\n(Non : la fiche est gardée dans la séance " \
+     "seulement.)")
 
 // Drivers editor, "Ok": removed drivers whose runs database still holds runs (question titled
 // TXT_CAPTION_QUESTION). The list of TXT_RUNS_DATABASE_LINE lines replaces %s.

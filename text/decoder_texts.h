@@ -58,6 +58,20 @@
 #define TXT_INTERFACE_ORIX_BLUETOOTH_ID ZT(" Decoder Orix Bluetooth id.#", " Décodeur Orix Bluetooth n°")
 #define TXT_INTERFACE_ORIX_READY \
   ZT(" connected !\r\n Software ready to operate !", " connecté.\r\n Logiciel prêt à fonctionner.")
+// The port opened, but the device could not be talked to: the request could not be written, or
+// a read failed during the wait (the adapter was pulled). Nothing was identified.
+#define TXT_INTERFACE_WRITE_FAILED \
+  ZT(" Could not write to the COM Port: the request was not sent.\r\n No device identified.", \
+     " Echec à l'écriture sur le port COM : la demande n'a pas été envoyée.\r\n Aucun " \
+     "décodeur identifié.")
+#define TXT_INTERFACE_READ_FAILED \
+  ZT(" Could not read from the COM Port: the device was lost.\r\n No device identified.", \
+     " Echec à la lecture du port COM : le décodeur a été perdu.\r\n Aucun décodeur " \
+     "identifié.")
+// "Connect" with no line of the port list selected: the port in use stays open, nothing stored.
+#define TXT_INTERFACE_NO_PORT_CHOSEN \
+  ZT(" No COM Port chosen: choose one in the list.", \
+     " Aucun port COM choisi : choisissez-en un dans la liste.")
 #define TXT_INTERFACE_VEXA_FOUND                                               \
   ZT(" Interface Vexa ready to operate !\r\n Software ready to operate !", \
      " Interface Vexa prête à fonctionner.\r\n Logiciel prêt à fonctionner.")

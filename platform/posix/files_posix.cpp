@@ -57,7 +57,9 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
   return true;
 }
 
-bool RemoveFile(const char* path) { return std::remove(NativePath(path).c_str()) == 0; }
+bool RemoveFile(const char* path) {
+  return std::remove(NativePath(path).c_str()) == 0;
+}
 
 bool PathExists(const char* path) {
   struct stat st;
@@ -114,12 +116,19 @@ void AppendFile::Close() {
   handle_ = kClosed;
 }
 
-bool SetCurrentFolder(const char* path) { return chdir(NativePath(path).c_str()) == 0; }
+bool SetCurrentFolder(const char* path) {
+  return chdir(NativePath(path).c_str()) == 0;
+}
 
 std::string CurrentFolder() {
   char buffer[PATH_MAX];
   if (getcwd(buffer, sizeof buffer) == nullptr) return std::string();
-  return Utf8ToCp1252(buffer);
+  return Utf8ToPath(buffer);
+}
+
+// Only Windows file systems keep short names.
+std::string ShortPathOf(const char*) {
+  return std::string();
 }
 
 }  // namespace zarvo

@@ -1,5 +1,6 @@
 // File services on Windows: Windows-1252 paths are converted to UTF-16 for the wide API, so
-// names such as "BaseDonnéesPilotes.bd" work whatever the system code page.
+// names such as "BaseDonnéesPilotes.bd" work whatever the system code page, and so do the letters
+// outside Windows-1252 a path keeps escaped (platform/codepage.h).
 #include <io.h>
 #include <windows.h>
 
@@ -42,7 +43,9 @@ bool WriteFileReplacing(const char* path, std::string_view bytes) {
   return true;
 }
 
-bool RemoveFile(const char* path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+bool RemoveFile(const char* path) {
+  return DeleteFileW(Wide(path).c_str()) != 0;
+}
 
 bool PathExists(const char* path) {
   if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
@@ -94,13 +97,27 @@ void AppendFile::Close() {
   handle_ = kClosed;
 }
 
-bool SetCurrentFolder(const char* path) { return SetCurrentDirectoryW(Wide(path).c_str()) != 0; }
+bool SetCurrentFolder(const char* path) {
+  return SetCurrentDirectoryW(Wide(path).c_str()) != 0;
+}
 
 std::string CurrentFolder() {
   wchar_t buffer[MAX_PATH + 1];
   const DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, buffer);
   if (n == 0 || n > MAX_PATH) return std::string();
-  return Utf16ToCp1252(std::u16string(buffer, buffer + n));
+  return Utf16ToPath(std::u16string(buffer, buffer + n));
+}
+
+std::string ShortPathOf(const char* path) {
+  const std::wstring wide = Wide(path);
+  const DWORD n = GetShortPathNameW(wide.c_str(), nullptr, 0);
+  if (n == 0) return std::string();
+  std::wstring out(n, L'\0');
+  const DWORD m = GetShortPathNameW(wide.c_str(), &out[0], n);
+  if (m == 0 || m >= n) return std::string();
+  out.resize(m);
+  const std::string shortPath = Utf16ToPath(std::u16string(out.begin(), out.end()));
+  return PathIsPlainCp1252(shortPath) ? shortPath : std::string();
 }
 
 }  // namespace zarvo

@@ -11,14 +11,17 @@ namespace zarvo {
 
 namespace {
 
+static_assert(kPlayFileName == SND_FILENAME && kPlayNoDefault == SND_NODEFAULT &&
+                  kPlayAsync == SND_ASYNC,
+              "the flags of platform/sound_player.h are winmm's");
+
 class Win32SoundPlayer final : public SoundPlayer {
  public:
   void Play(const char* fileName, bool wait) override {
     const std::u16string utf16 = Cp1252ToUtf16(fileName);
     const std::wstring wide(utf16.begin(), utf16.end());
     // A missing file stays silent: without SND_NODEFAULT Windows plays its default sound.
-    const DWORD flags = SND_FILENAME | SND_NODEFAULT | (wait ? 0 : SND_ASYNC);
-    PlaySoundW(wide.c_str(), nullptr, flags);
+    PlaySoundW(wide.c_str(), nullptr, PlaySoundFlags(wait));
   }
 };
 

@@ -6,7 +6,9 @@
 
 #include <cstring>
 #include <memory>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/analysis/test_runs.h"
 #include "tests/support/temp_folder.h"
@@ -161,19 +163,51 @@ TEST(SetupAnswer, OnlyFlagOneReplacesTheWholeSheet) {
   const SetupSheet before = sheet;
   EXPECT_EQ(ParseSetupAnswer(FormatSetupAnswer(answer, false), sheet), 0);
   EXPECT_EQ(std::memcmp(&sheet, &before, sizeof sheet), 0);
-  EXPECT_EQ(ParseSetupAnswer("2\tHumide\t\r\n", sheet), 2);
-  EXPECT_EQ(std::memcmp(&sheet, &before, sizeof sheet), 0);
 
   EXPECT_EQ(ParseSetupAnswer(FormatSetupAnswer(answer, true), sheet), 1);
   EXPECT_STREQ(sheet.trackConditions, "Humide");
   EXPECT_STREQ(sheet.engine, "");  // not in the answer: cleared
   EXPECT_STREQ(sheet.radio, "M12");
 
-  // A truncated answer with flag 1: what is missing is empty.
-  EXPECT_EQ(ParseSetupAnswer("1\tMouill", sheet), 1);
-  EXPECT_STREQ(sheet.trackConditions, "Mouill");
-  EXPECT_STREQ(sheet.radio, "");
-  EXPECT_EQ(ParseSetupAnswer("", sheet), 0);
+}
+
+// Only the answer exactly as the run synthesis writes it is taken: anything else, a stale file of
+// another shape included, is no answer and leaves the sheet alone.
+TEST(SetupAnswer, OnlyTheExactFlagWithItsFortyNineFieldsIsAnAnswer) {
+  SetupSheet answer = {};
+  SetText(answer.trackConditions, "Humide");
+  const std::string saved = FormatSetupAnswer(answer, true);
+  const std::string texts = saved.substr(2);  // the 49 fields and the line end
+  SetupSheet sheet = {};
+  SetText(sheet.engine, "Picco");
+  const SetupSheet before = sheet;
+  auto run = RecordOfLaps({20400});
+  SetText(run->driverName, "1 ANNA");  // a run hand-off whose first field reads as 1 with %d
+  const char* const notAnswers[] = {
+      "2\tHumide\t\r\n",
+      "1\tMouill",                                   // cut short
+      "",                                            // empty
+      "",                                            // (the stale hand-off, below)
+  };
+  std::vector<std::string> cases(std::begin(notAnswers), std::end(notAnswers));
+  cases[3] = FormatRunHandOff(*run, kCaption, kCircuit, kTitle);
+  cases.push_back("01\t" + texts);                  // not the flag written
+  cases.push_back(" 1\t" + texts);
+  cases.push_back("1x\t" + texts);
+  cases.push_back("1\t" + texts.substr(0, texts.size() - 3) + "\r\n");  // a field less
+  cases.push_back("1\textra\t" + texts);            // a field more
+  cases.push_back("1\t" + texts.substr(0, texts.size() - 2) + "tail\r\n");  // no last tab
+  cases.push_back(saved + "second line\t\r\n");
+  cases.push_back(FormatArchivedRunRequest("Base données runs/1.bdr", kTitle));
+  for (const std::string& bytes : cases) {
+    EXPECT_EQ(ParseSetupAnswer(bytes, sheet), kNotASetupAnswer) << bytes.substr(0, 40);
+    EXPECT_EQ(std::memcmp(&sheet, &before, sizeof sheet), 0) << bytes.substr(0, 40);
+  }
+  // The answer with LF alone or without its line end, and followed by blank lines, is one.
+  EXPECT_EQ(ParseSetupAnswer(saved.substr(0, saved.size() - 2) + "\n", sheet), 1);
+  EXPECT_STREQ(sheet.trackConditions, "Humide");
+  EXPECT_EQ(ParseSetupAnswer(saved.substr(0, saved.size() - 2), sheet), 1);
+  EXPECT_EQ(ParseSetupAnswer(saved + "\r\n", sheet), 1);
 }
 
 TEST(ArchivedRunRequest, EndsWithTabBeforeTheLineEnd) {
@@ -231,7 +265,7 @@ TEST(DetailResultsFile, MissingFileIsReportedAndLeavesOutputsEmpty) {
   SetText(sheet.carName, "Buggy");
   int flag = 7;
   EXPECT_FALSE(ReadSetupAnswer(sheet, flag));
-  EXPECT_EQ(flag, 0);
+  EXPECT_EQ(flag, kNotASetupAnswer);
   EXPECT_STREQ(sheet.carName, "Buggy");
 
   ArchivedRunRequest request;

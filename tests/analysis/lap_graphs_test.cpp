@@ -324,10 +324,19 @@ TEST(HistoView, EmptyRangeDrawsTheAxesOnly) {
   for (const DrawOp* op : Ops(*p.list, DrawKind::kLine)) plotLines += op->y1 < 370;
   EXPECT_EQ(plotLines, 2);
   EXPECT_EQ(Ops(*p.list, DrawKind::kRectangle).size(), 2u);  // the strip rows
-  // A lap of hours puts the average far past the axis: it is not marked.
+}
+
+// A lap of hours puts the average far past the axis: it is marked at the axis' end, with its value.
+TEST(HistoView, AnAverageBeyondTheAxisIsMarkedAtItsEnd) {
   const Painted far = Paint(GraphView::kHisto, {20000, 20000, kCurveBreakLap}, 1, 3);
-  EXPECT_TRUE(LinesOf(*far.list, kHistoAverageLine).empty());
-  EXPECT_EQ(FindText(*far.list, TXT_GRAPH_AVERAGE), nullptr);
+  const auto marker = LinesOf(*far.list, kHistoAverageLine);
+  ASSERT_EQ(marker.size(), 1u);
+  EXPECT_EQ(marker[0]->x1, 950 - 10);
+  EXPECT_EQ(marker[0]->x2, 950 - 10);
+  ExpectText(*far.list, TXT_GRAPH_AVERAGE, 937, 147, TextAlign::kRight, 14);
+  const DrawOp* value = FindText(*far.list, "4213.333");
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->x1, 942);
 }
 
 TEST(CurveView, MappingGridAndAverage) {

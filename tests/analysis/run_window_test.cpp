@@ -100,9 +100,16 @@ TEST(RunWindow, RangeEditsClampToTheRunAndSayWhichTextIsRewritten) {
   EXPECT_FALSE(LastLapTyped(*model, "", to));  // an empty last lap empties the range
   EXPECT_EQ(model->last, 0);
 
+  // A run without laps: "From lap" is 1, as the window opens with it, and never 0.
   auto empty = WindowOfLaps(0);
-  EXPECT_FALSE(FirstLapTyped(*empty, "0", to));  // no lap 1 to fall back on
-  EXPECT_EQ(empty->first, 0);
+  EXPECT_EQ(empty->first, 1);
+  EXPECT_FALSE(FirstLapTyped(*empty, "1", to)) << "the opening text stays";
+  EXPECT_EQ(empty->first, 1);
+  EXPECT_FALSE(FirstLapTyped(*empty, "0", to));
+  EXPECT_EQ(empty->first, 1);
+  EXPECT_TRUE(FirstLapTyped(*empty, "3", to));
+  EXPECT_EQ(to, 1);
+  EXPECT_EQ(empty->first, 1);
   EXPECT_TRUE(LastLapTyped(*empty, "3", to));
   EXPECT_EQ(to, 0);
 }

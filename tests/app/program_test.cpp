@@ -640,6 +640,24 @@ TEST_F(ProgramTest, DisplayCommandWritesTheSettingsInUseAndReadsThemBack) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+// The display options have reported a file they could not read when they opened: the program
+// reads it again afterwards without a second box for the same file.
+TEST_F(ProgramTest, AMissingDisplayFileGivesOneBoxAroundTheDisplayOptions) {
+  Install();
+  RemoveFile(kDisplayPath);
+  StartUp();
+  const size_t atStartUp = Boxes().size();
+  int dialogBoxes = 0;
+  programDialogs.display = [&] {
+    boxes.Show(TXT_CAPTION_ERROR, TXT_DISPLAY_SETTINGS_NOT_FOUND, MessageIcon::kError);
+    ++dialogBoxes;
+    return false;  // "Cancel"
+  };
+  ASSERT_TRUE(program->OnMenuCommand(IDM_DISPLAY));
+  EXPECT_EQ(dialogBoxes, 1);
+  EXPECT_EQ(Boxes().size(), atStartUp + 1) << "the dialog's box only";
+}
+
 TEST_F(ProgramTest, AReloadThatFailsKeepsTheSettingsInUse) {
   Install();
   StartUp();
@@ -1144,6 +1162,82 @@ TEST_F(ProgramTest, ASavedSheetReachesTheDriversRunsDatabase) {
   EXPECT_STREQ(stored->participant.setup.throttleServo, "new48");
   ASSERT_EQ(ListRuns(path.c_str(), listing), RunsFileResult::kDone);
   EXPECT_EQ(listing.entries.size(), 2u) << "its slot rewritten, no second run";
+}
+
+// A run the user removed from the runs database after it was timed stays removed: a sheet saved
+// in the synthesis brings it back only after "Yes", and leaving the run does not either.
+TEST_F(ProgramTest, ARunRemovedFromTheRunsDatabaseComesBackOnlyAfterYes) {
+  Install();
+  StartUp();
+  program->AfterWindowShown();
+  SeatTwoDrivers(*program);
+  ProgramState& s = program->state();
+  s.session.loadedRun = 1;
+  ASSERT_TRUE(MakeDirectory("Base données runs"));
+  const std::string path = RunsDatabasePath("ANNA");
+  ASSERT_TRUE(CreateRunsDatabase("ANNA"));
+  ASSERT_EQ(SetArchivingFlag(path.c_str(), true), RunsFileResult::kDone);
+  s.race.params.countdownSeconds = 0;
+  ASSERT_TRUE(program->OnRaceCommand(IDC_START, false));
+  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) program->OnTick();
+  s.race.slots[0].lapCount = 1;
+  s.race.slots[0].passageTimes[1] = 21000;
+  ASSERT_TRUE(program->OnRaceCommand(IDC_STOP, false));
+  RunsListing listing;
+  ASSERT_EQ(ListRuns(path.c_str(), listing), RunsFileResult::kDone);
+  ASSERT_EQ(listing.entries.size(), 2u) << "archived at the end of the run";
+  ASSERT_EQ(RemoveRun(path.c_str(), s.race.run.runTitle, boxes), RunsFileResult::kDone);
+  EXPECT_TRUE(RunWasRemoved("ANNA", s.race.run.runTitle));
+  EXPECT_FALSE(RunWasRemoved("BRUNO", s.race.run.runTitle));
+
+  auto sheet = std::make_unique<SetupSheet>();
+  const std::string answer = SavedAnswer(*sheet);
+  programDialogs.synthesis = [&] {
+    WriteBytes(kDetailResultsFile, answer);
+    return true;
+  };
+  char question[512];
+  std::snprintf(question, sizeof question, TXT_REMOVED_RUN_BACK_QUESTION, "ANNA");
+  const std::string asked = std::string("ask ") + TXT_CAPTION_QUESTION + "|" + question;
+  boxes.answers = {Answer::kNo};
+  program->OpenRunSynthesis(1);
+  ASSERT_EQ(Boxes().back(), asked);
+  EXPECT_STREQ(s.race.slots[0].setup.carName, "new1") << "the session gets the sheet";
+  ASSERT_EQ(ListRuns(path.c_str(), listing), RunsFileResult::kDone);
+  EXPECT_EQ(listing.entries.size(), 1u) << "No: left removed";
+  ArchiveRun(s.race, s.race.run.runTitle, "", "", boxes);  // leaving the run, closing
+  ASSERT_EQ(ListRuns(path.c_str(), listing), RunsFileResult::kDone);
+  EXPECT_EQ(listing.entries.size(), 1u) << "not brought back behind the user's back";
+
+  boxes.answers = {Answer::kYes};
+  program->OpenRunSynthesis(1);
+  EXPECT_EQ(Boxes().back(), asked);
+  ASSERT_EQ(ListRuns(path.c_str(), listing), RunsFileResult::kDone);
+  ASSERT_EQ(listing.entries.size(), 2u) << "Yes: stored again";
+  auto stored = std::make_unique<ArchivedRun>();
+  ASSERT_EQ(ReadRun(path.c_str(), s.race.run.runTitle, *stored, boxes), RunsFileResult::kDone);
+  EXPECT_STREQ(stored->participant.setup.carName, "new1");
+  const size_t boxesNow = Boxes().size();
+  program->OpenRunSynthesis(1);
+  EXPECT_EQ(Boxes().size(), boxesNow) << "stored again: no more question";
+}
+
+// The window closed without writing its answer: the file still holds the hand-off, whose first
+// field (a driver name beginning with a digit) must not be read as the flag.
+TEST_F(ProgramTest, AStaleHandOffIsNoAnswerAndIsReported) {
+  Install();
+  StartUp();
+  SeatTwoDrivers(*program);
+  ProgramState& s = program->state();
+  SetText(s.race.slots[0].driverName, "1 ANNA");
+  SetText(s.race.slots[0].setup.engine, "Picco");
+  const SetupSheet before = s.race.slots[0].setup;
+  programDialogs.synthesis = [] { return true; };  // shown, but its answer was not written
+  program->OpenRunSynthesis(1);
+  EXPECT_EQ(std::memcmp(&s.race.slots[0].setup, &before, sizeof before), 0);
+  ASSERT_FALSE(Boxes().empty());
+  EXPECT_EQ(Boxes().back(), std::string("box ") + TXT_CAPTION_ERROR + "|" +
+                                TXT_SETUP_ANSWER_NOT_VALID);
 }
 
 }  // namespace

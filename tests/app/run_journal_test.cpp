@@ -150,6 +150,25 @@ class JournalRunTest : public ::testing::Test {
   std::unique_ptr<RunJournalFile> journal;
 };
 
+// The session's file may be in a folder of Greek or Polish letters: the path the journal keeps for
+// the recovery is the whole one, or none when it would not fit.
+TEST(JournalStartPath, ALongPathOfLettersOutsideWindows1252IsKeptWholeOrNotAtAll) {
+  auto race = testing::MakeRace({{"ANNA", "001001"}});
+  std::string greek = "C:\\";
+  for (int i = 0; i < 200; ++i) greek += "\x81" "03A9";  // Ω, escaped
+  greek += ".trng";
+  JournalSummary summary;
+  const std::string kept = JournalStartLine(*race, JournalSession{1, "S", greek.c_str(), "", "", false});
+  ASSERT_EQ(ReadJournalSummary(kept, summary), JournalRead::kRead);
+  EXPECT_EQ(std::string(summary.start.savedFilePath), greek);
+
+  const std::string tooLong = greek + std::string(400, 'x');
+  const std::string dropped =
+      JournalStartLine(*race, JournalSession{1, "S", tooLong.c_str(), "", "", false});
+  ASSERT_EQ(ReadJournalSummary(dropped, summary), JournalRead::kRead);
+  EXPECT_STREQ(summary.start.savedFilePath, "") << "never a path cut short";
+}
+
 TEST_F(JournalRunTest, AStaggeredTimeRunThatEndsByItselfIsRebuiltByteForByte) {
   Setup({{"ANNA", "001001"}, {"BRUNO", "001002"}, {"H\xE9l\xE8ne", "001003"}});
   StartRun();

@@ -710,6 +710,38 @@ TEST_F(SessionControllerTest, SaveAsAppendsTheExtensionUnlessTheNameContainsIt) 
   EXPECT_TRUE(FileExists("copy.trng.old"));
 }
 
+// The dialog asked about replacing the name typed ("club"), not the file written ("club.trng").
+TEST_F(SessionControllerTest, SaveAsOverAnExistingFileTypedWithoutItsExtensionAsksFirst) {
+  WriteBytes("club.trng", "an older session");
+  files.saveAnswers = {std::string("club")};
+  boxes.answers = {Answer::kNo};
+  EXPECT_FALSE(controller->SaveAs());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_TRUE(boxes.shown[0].question);
+  EXPECT_EQ(boxes.shown[0].caption, TXT_CAPTION_QUESTION);
+  char question[256];
+  std::snprintf(question, sizeof question, TXT_REPLACE_FILE_QUESTION, "club.trng");
+  EXPECT_EQ(boxes.shown[0].text, question);
+  EXPECT_EQ(ReadBytes("club.trng"), "an older session");
+  EXPECT_FALSE(session->hasSavedFile);
+  EXPECT_TRUE(window.titles.empty());
+
+  files.saveAnswers = {std::string("club")};
+  boxes.answers = {Answer::kYes};
+  EXPECT_TRUE(controller->SaveAs());
+  EXPECT_EQ(ReadBytes("club.trng"), ReadBytes(kWorkingCopyPath));
+  EXPECT_EQ(session->savedFilePath, "club.trng");
+
+  // A name the dialog asked about as it is (the extension in any case): no second question.
+  WriteBytes("CLUB2.TRNG", "older");
+  files.saveAnswers = {std::string("CLUB2.TRNG")};
+  EXPECT_TRUE(controller->SaveAs());
+  EXPECT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(session->savedFilePath, "CLUB2.TRNG");
+  EXPECT_EQ(ReadBytes("CLUB2.TRNG"), ReadBytes(kWorkingCopyPath));
+  EXPECT_EQ(ReadBytes("CLUB2.TRNG.trng"), "<missing>");
+}
+
 TEST_F(SessionControllerTest, SaveWithoutAFileDoesNothingAndWithOneWritesTheRunFirst) {
   EXPECT_FALSE(controller->Save());
   EXPECT_TRUE(files.asked.empty());

@@ -179,6 +179,15 @@ TEST_F(SessionDialogsTest, ADriverAlreadyInTheListOrATwentyFirstIsNotAdded) {
   EXPECT_EQ(model->participantCount, kSlotCount);
 }
 
+// An older drivers file may name one driver twice in accented cases: one runs database file.
+TEST_F(SessionDialogsTest, TwoNamesOfOneRunsDatabaseFileAreNotBothAdded) {
+  WriteBytes(kDriversFile, "ÉRIC\t\r\néric\t\r\nERIC\t\r\n");
+  auto model = OpenParticipants();
+  EXPECT_TRUE(AddParticipant(*model, 0));
+  EXPECT_FALSE(AddParticipant(*model, 1));
+  EXPECT_TRUE(AddParticipant(*model, 2));  // no accent: another file
+}
+
 TEST_F(SessionDialogsTest, ADatabaseNameThatWouldBreakTheSessionFileIsNotAdded) {
   WriteBytes(kDriversFile, "SessionPiste\t\r\n(NA)\t\r\nANNA\t\r\n");
   auto model = OpenParticipants();

@@ -390,6 +390,15 @@ TEST_F(SmartphoneImportTest, ValidateWaitsForEveryVisibleLaneAndRefusesDuplicate
   EXPECT_FALSE(ChooseLaneDriver(model, 4, "ZOE"));  // hidden
 }
 
+TEST_F(SmartphoneImportTest, NamesOfOneRunsDatabaseFileAreOneNameTwice) {
+  WriteDrivers({"ÉRIC", "éric", "ANNE"});
+  Open(PhoneFile(ThreeLanes()));
+  ASSERT_TRUE(ChooseLaneDriver(model, 1, "ÉRIC"));
+  ASSERT_TRUE(ChooseLaneDriver(model, 2, "éric"));
+  ASSERT_TRUE(ChooseLaneDriver(model, 3, "ANNE"));
+  EXPECT_FALSE(ImportCanValidate(model));
+}
+
 TEST_F(SmartphoneImportTest, ValidateWritesTheChosenNamesAndKeepsTransponderFrequenciesAndLaps) {
   WriteDrivers({"ZOE", "ANNE", "BOB"});
   Open(PhoneFile(ThreeLanes()));

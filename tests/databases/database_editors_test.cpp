@@ -10,6 +10,7 @@
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "databases/runs_database.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
 #include "tests/support/fakes.h"
@@ -63,7 +64,14 @@ TEST(EditorAdd, ExactDuplicatesForCircuitsAndCarsCaseInsensitiveForDrivers) {
   EXPECT_EQ(drivers.Add("Alpha"), AddResult::kAdded);
   EXPECT_EQ(drivers.Add("alpha"), AddResult::kNothing);
   EXPECT_EQ(drivers.Add("ALPHA"), AddResult::kNothing);
-  EXPECT_EQ(drivers.Names(), "Alpha");
+  // Accented letters too: "Éric" and "éric" would be one runs database file.
+  EXPECT_EQ(drivers.Add("Éric"), AddResult::kAdded);
+  EXPECT_EQ(drivers.Add("éric"), AddResult::kNothing);
+  EXPECT_EQ(drivers.Add("ÉRIC"), AddResult::kNothing);
+  EXPECT_EQ(drivers.Add("Œdipe"), AddResult::kAdded);
+  EXPECT_EQ(drivers.Add("œdipe"), AddResult::kNothing);
+  EXPECT_EQ(drivers.Add("Eric"), AddResult::kAdded);    // another name, another file
+  EXPECT_EQ(drivers.Names(), "Alpha|Eric|Œdipe|Éric");  // byte order: Œ is 0x8C, É 0xC9
   EXPECT_TRUE(drivers.boxes.shown.size() == 0u) << "duplicates are refused silently";
 }
 
@@ -299,6 +307,77 @@ TEST(EditorPictures, AreasAndPaths) {
   EXPECT_STREQ(ImagePath(*e.model), "");
 }
 
+std::string RunsFile(const char* driver) {
+  return RunsDatabasePath(driver);
+}
+
+// A runs database holding one stored run.
+void WriteArchiveWithOneRun(const char* driver) {
+  MakeDirectory(kRunsFolder);
+  std::string slot = "Start 2026/12/07 10:00:00 - Duration 0:05:00\t";
+  slot += driver;
+  slot += "\t0\t0\t";
+  while (slot.size() < static_cast<size_t>(kRunSlotContentLength)) slot += "1\t";
+  slot.resize(kRunSlotContentLength);
+  WriteBytes(RunsFile(driver).c_str(), std::string("1\t0\t\r\n") + slot + "\r\n");
+}
+
+// A picture chosen in a folder whose name Windows-1252 cannot hold, on a volume without short
+// names (as this one): a copy in the program folder is stored, made once for the same bytes.
+TEST(EditorPictures, APathOutsideWindows1252IsStoredAsACopyThatOpens) {
+  TempFolder folder;
+  // "Zawody Łódź/Łódź Ωμέγα.bmp", as the file dialog gives it.
+  const std::string polish = Utf8ToPath(
+      "Zawody \xC5\x81\xC3\xB3"
+      "d\xC5\xBA");
+  const std::string chosen = polish + "/" +
+                             Utf8ToPath(
+                                 "\xC5\x81\xC3\xB3"
+                                 "d\xC5\xBA \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1.bmp");
+  ASSERT_TRUE(MakeDirectory(polish.c_str()));
+  WriteBytes(chosen.c_str(), "BM picture");
+  Editor e(EditorKind::kDrivers);
+  e.Add("Anna");
+  ASSERT_TRUE(PictureChosen(*e.model, chosen, e.boxes));
+  const std::string stored = ImagePath(*e.model);
+  EXPECT_EQ(stored, "Base données images/_ód_ _____.bmp");
+  EXPECT_TRUE(PathIsPlainCp1252(stored));
+  EXPECT_EQ(ReadBytes(stored.c_str()), "BM picture");
+  // The same picture again: the same copy. Another picture of that name: a copy of its own.
+  e.Add("Bruno");
+  ASSERT_TRUE(PictureChosen(*e.model, chosen, e.boxes));
+  EXPECT_EQ(std::string(ImagePath(*e.model)), stored);
+  WriteBytes(chosen.c_str(), "BM another");
+  ASSERT_TRUE(PictureChosen(*e.model, chosen, e.boxes));
+  EXPECT_EQ(std::string(ImagePath(*e.model)), "Base données images/_ód_ _____ (2).bmp");
+  EXPECT_EQ(ReadBytes(ImagePath(*e.model)), "BM another");
+  ASSERT_TRUE(ConfirmEditor(*e.model, e.boxes));
+  EXPECT_NE(ReadBytes(kDriversFile).find("\tBase données images/_ód_ _____ (2).bmp\t\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(e.boxes.shown.empty());
+}
+
+TEST(EditorPictures, APlainPathIsStoredAsChosenAndAFailedCopyStoresNothing) {
+  TempFolder folder;
+  Editor e(EditorKind::kCars);
+  e.Add("Kyosho");
+  ASSERT_TRUE(PictureChosen(*e.model, "C:\\Photos\\Mûre.bmp", e.boxes));
+  EXPECT_STREQ(ImagePath(*e.model), "C:\\Photos\\Mûre.bmp");
+  EXPECT_FALSE(FileExists(kCopiedPicturesFolder));
+  // A picture that cannot be read (gone meanwhile) cannot be copied: said, and nothing changes.
+  EXPECT_FALSE(PictureChosen(*e.model, Utf8ToPath("\xCE\xA9.bmp"), e.boxes));
+  ASSERT_EQ(e.boxes.shown.size(), 1u);
+  EXPECT_EQ(e.boxes.shown[0].text, TXT_PICTURE_NOT_COPIED);
+  EXPECT_STREQ(ImagePath(*e.model), "C:\\Photos\\Mûre.bmp");
+  // A plain path too long for an image path is copied too, rather than cut.
+  const std::string longFolder(250, 'p');
+  ASSERT_TRUE(MakeDirectory(longFolder.c_str()));
+  const std::string longPath = longFolder + "/grand.bmp";
+  WriteBytes(longPath.c_str(), "BM");
+  ASSERT_TRUE(PictureChosen(*e.model, longPath, e.boxes));
+  EXPECT_STREQ(ImagePath(*e.model), "Base données images/grand.bmp");
+}
+
 // --- Opening and "Ok".
 
 TEST(EditorFiles, MissingFilesAreReportedAndOkCreatesThem) {
@@ -316,6 +395,59 @@ TEST(EditorFiles, MissingFilesAreReportedAndOkCreatesThem) {
 
   OpenEditor(*m, EditorKind::kFrequencies, boxes);
   EXPECT_EQ(boxes.shown.back().text, TXT_FREQUENCIES_FILE_NOT_FOUND);
+}
+
+// A file that is there but cannot be read: here a folder of that name (a locked file, or one the
+// account may not read, behave alike), or a file larger than a database read takes.
+TEST(EditorFiles, AFileThatCannotBeReadIsReportedAndNeverWrittenOver) {
+  const char* files[] = {kCircuitsFile, kFrequenciesFile, kDriversFile, kCarsFile};
+  for (EditorKind kind :
+       {EditorKind::kCircuits, EditorKind::kFrequencies, EditorKind::kDrivers, EditorKind::kCars}) {
+    TempFolder folder;
+    const char* file = files[static_cast<int>(kind)];
+    MakeDirectory(file);
+    WriteBytes((std::string(file) + "/inside").c_str(), "kept");
+    WriteBytes(kCountriesFile, "France\r\n");
+    RecordingMessageBoxes boxes;
+    auto m = std::make_unique<DatabaseEditorModel>();
+    OpenEditor(*m, kind, boxes);
+    char opening[512];
+    std::snprintf(opening, sizeof opening, TXT_DATABASE_FILE_UNREADABLE, file);
+    ASSERT_EQ(boxes.shown.size(), 1u) << file;
+    EXPECT_EQ(boxes.shown[0].text, opening);
+    EXPECT_EQ(boxes.shown[0].caption, TXT_CAPTION_ERROR);
+    EXPECT_EQ(m->count, 0);
+    AddEntry(*m, kind == EditorKind::kFrequencies ? "27.145" : "Anna", boxes);
+    EXPECT_FALSE(ConfirmEditor(*m, boxes));
+    char kept[512];
+    std::snprintf(kept, sizeof kept, TXT_DATABASE_FILE_KEPT, file);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, kept);
+    EXPECT_EQ(ReadBytes((std::string(file) + "/inside").c_str()), "kept");
+    EXPECT_FALSE(FileExists(RunsFile("Anna").c_str())) << "no runs database either";
+  }
+}
+
+TEST(EditorFiles, ADriversFileTooLargeToReadKeepsItsBytesAndItsArchives) {
+  TempFolder folder;
+  {
+    std::FILE* f = OpenFile(kDriversFile, "wb");  // 17 MB, sparse: quick to make
+    ASSERT_NE(f, nullptr);
+    std::fputs("Anna\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n", f);
+    std::fseek(f, 17L << 20, SEEK_SET);
+    std::fputc('\n', f);
+    std::fclose(f);
+  }
+  WriteArchiveWithOneRun("Anna");
+  const std::string archive = ReadBytes(RunsFile("Anna").c_str());
+  Editor e(EditorKind::kDrivers);
+  EXPECT_EQ(e.model->count, 0);
+  e.Add("Bruno");
+  EXPECT_FALSE(ConfirmEditor(*e.model, e.boxes));
+  std::string head;
+  ASSERT_FALSE(ReadWholeFile(kDriversFile, head, 1 << 10));  // still the large file
+  EXPECT_EQ(ReadBytes(RunsFile("Anna").c_str()), archive);
+  EXPECT_FALSE(FileExists(RunsFile("Bruno").c_str()));
 }
 
 TEST(EditorFiles, AFailedWriteIsReportedAndTouchesNoRunsDatabase) {
@@ -354,21 +486,6 @@ TEST(EditorFiles, OkWritesIntoTheFolderOfTheOpeningWhereverTheFileDialogWent) {
 
 // --- Runs databases after "Ok" in the drivers editor.
 
-std::string RunsFile(const char* driver) {
-  return RunsDatabasePath(driver);
-}
-
-// A runs database holding one stored run.
-void WriteArchiveWithOneRun(const char* driver) {
-  MakeDirectory(kRunsFolder);
-  std::string slot = "Start 2026/12/07 10:00:00 - Duration 0:05:00\t";
-  slot += driver;
-  slot += "\t0\t0\t";
-  while (slot.size() < static_cast<size_t>(kRunSlotContentLength)) slot += "1\t";
-  slot.resize(kRunSlotContentLength);
-  WriteBytes(RunsFile(driver).c_str(), std::string("1\t0\t\r\n") + slot + "\r\n");
-}
-
 TEST(EditorRunsDatabases, CreatesForNewDriversDeletesEmptyArchivesOfRemovedOnes) {
   TempFolder folder;
   Editor e(EditorKind::kDrivers,
@@ -395,6 +512,31 @@ TEST(EditorRunsDatabases, RemovedAndAddedAgainUnderTheSameNameKeepsTheArchive) {
   ASSERT_TRUE(ConfirmEditor(*e.model, e.boxes));
   EXPECT_EQ(ReadBytes(RunsFile("Anna").c_str()), before);
   EXPECT_TRUE(e.boxes.shown.empty());
+}
+
+// An older drivers file may hold two names that differ only by accented case: they share one
+// runs database file, which removing one of them must not delete.
+TEST(EditorRunsDatabases, RemovingOneOfTwoNamesOfOneFileKeepsThatFile) {
+  TempFolder folder;
+  Editor e(EditorKind::kDrivers,
+           "Éric\t\t\t\t\t\t\t\t\t\t\t\t\t\r\néric\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n");
+  ASSERT_EQ(e.model->count, 2);
+  WriteArchiveWithOneRun("éric");
+  const std::string before = ReadBytes(RunsFile("éric").c_str());
+  RemoveEntry(*e.model, 0, "", e.boxes);  // "Éric"
+  ASSERT_EQ(e.Names(), "éric");
+  ASSERT_TRUE(ConfirmEditor(*e.model, e.boxes));
+  EXPECT_TRUE(e.boxes.shown.empty()) << "no question: no archive is deleted";
+  EXPECT_EQ(ReadBytes(RunsFile("éric").c_str()), before);
+
+  // A name changed only in its accented case keeps the archive too (one file for Windows).
+  Editor again(EditorKind::kDrivers);
+  RemoveEntry(*again.model, 0, "ÉRIC", again.boxes);
+  ASSERT_EQ(again.Names(), "ÉRIC");
+  ASSERT_TRUE(ConfirmEditor(*again.model, again.boxes));
+  EXPECT_TRUE(again.boxes.shown.empty());
+  EXPECT_EQ(ReadBytes(RunsFile("éric").c_str()), before);
+  EXPECT_FALSE(FileExists(RunsFile("ÉRIC").c_str())) << "on this file system: no second file";
 }
 
 TEST(EditorRunsDatabases, RenamedDriverLosesTheArchiveOnlyAfterYes) {

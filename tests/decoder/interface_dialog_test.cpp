@@ -47,7 +47,8 @@ class InterfaceDialogTest : public ::testing::Test {
   }
   // "Connect" on the port list's line, both halves, as the dialog runs them.
   void Connect(int line) {
-    BeginInterfaceConnect(model, port);
+    attemptShown.clear();
+    if (!BeginInterfaceConnect(model, line, port)) return;
     attemptShown = model.status;
     const int64_t before = clock.NowMs();
     FinishInterfaceConnect(model, line, port, clock, boxes);
@@ -229,36 +230,59 @@ TEST_F(InterfaceDialogTest, APortThatDoesNotExistStoresFlag0AndZarvoWithARedLamp
   EXPECT_EQ(ReadBytes(kInterfaceSettingsFile), "COM7\t0\tZarvo\r\n");
 }
 
-TEST_F(InterfaceDialogTest, APortThatVanishesDuringTheWaitIsReportedAtOnce) {
+TEST_F(InterfaceDialogTest, AReadThatFailsDuringTheWaitIsReportedAsALostDevice) {
   Open("COM1\t1\tZarvoOrix\r\n");
   // The adapter is pulled just after the request went out: the next read fails.
   port.onWrite = [this](const Bytes&) { port.Close(); };
   Connect(0);
   EXPECT_LT(waitedMs, 5);
+  EXPECT_STREQ(model.status,
+               ED(" COM Port opening attempt :\r\n COM Port opened correctly, OK !\r\n Could not "
+                  "read from the COM Port: the device was lost.\r\n No device identified.",
+                  " Tentative d'ouverture du port COM:\r\n Ouverture du port COM OK !\r\n Echec "
+                  "à la lecture du port COM : le décodeur a été perdu.\r\n Aucun décodeur "
+                  "identifié."));
   EXPECT_EQ(model.connected, 0);
   EXPECT_EQ(InterfaceLampOf(model), InterfaceLamp::kRed);
   EXPECT_EQ(ReadBytes(kInterfaceSettingsFile), "COM1\t0\tZarvo\r\n");
-
-  // A device gone before the request: the write reports nothing written.
-  port.onWrite = nullptr;
-  port.writesSucceed = false;
-  Connect(0);
-  EXPECT_EQ(model.connected, 0);
-  EXPECT_EQ(ReadBytes(kInterfaceSettingsFile), "COM1\t0\tZarvo\r\n");
 }
 
-TEST_F(InterfaceDialogTest, ConnectWithoutAPortSelectedOpensAndStoresNothing) {
+TEST_F(InterfaceDialogTest, ARequestThatCannotBeWrittenIsReportedAsSuch) {
   Open("COM1\t1\tZarvoOrix\r\n");
-  Connect(-1);
-  EXPECT_TRUE(port.opened.empty());
+  port.writesSucceed = false;  // the device went before the request
+  Connect(1);
+  EXPECT_STREQ(model.status,
+               ED(" COM Port opening attempt :\r\n COM Port opened correctly, OK !\r\n Could not "
+                  "write to the COM Port: the request was not sent.\r\n No device identified.",
+                  " Tentative d'ouverture du port COM:\r\n Ouverture du port COM OK !\r\n Echec "
+                  "à l'écriture sur le port COM : la demande n'a pas été envoyée.\r\n Aucun "
+                  "décodeur identifié."));
+  EXPECT_LT(waitedMs, 2);
   EXPECT_EQ(model.connected, 0);
+  EXPECT_EQ(InterfaceLampOf(model), InterfaceLamp::kRed);
+  EXPECT_EQ(ReadBytes(kInterfaceSettingsFile), "COM2\t0\tZarvo\r\n");
+  EXPECT_TRUE(port.IsOpen()) << "the chosen port stays the program's, as after any Connect";
+}
+
+TEST_F(InterfaceDialogTest, ConnectWithoutAPortSelectedKeepsTheOpenPortAndStoresNothing) {
+  Open("COM1\t1\tZarvoOrix\r\n");
+  ASSERT_TRUE(port.Open("COM1"));  // the program's port, found at start-up
+  Connect(-1);
+  EXPECT_TRUE(port.IsOpen()) << "the program keeps its decoder";
+  EXPECT_EQ(port.opened.size(), 1u);
+  EXPECT_TRUE(port.writes.empty());
+  EXPECT_EQ(model.connected, 1);
+  EXPECT_EQ(InterfaceLampOf(model), InterfaceLamp::kGreen);
+  EXPECT_STREQ(model.status, ED(" No COM Port chosen: choose one in the list.",
+                                " Aucun port COM choisi : choisissez-en un dans la liste."));
   EXPECT_EQ(ReadBytes(kInterfaceSettingsFile), "COM1\t1\tZarvoOrix\r\n");
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(InterfaceDialogTest, AFileThatCannotBeWrittenIsReported) {
   Open("COM1\t1\tZarvoOrix\r\n");
   AnswerIdentify(IdentifyAnswer(kOrixKindWired, 1));
-  BeginInterfaceConnect(model, port);
+  BeginInterfaceConnect(model, 0, port);
   FinishInterfaceConnect(model, 0, port, clock, boxes, "no-such-folder/settings.rg");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, TXT_INTERFACE_FILE_MISSING);

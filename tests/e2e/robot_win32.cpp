@@ -59,6 +59,9 @@
 // As a program that the shell starts (a test registers it as the handler of a file type):
 //   record <file> <words...>            appends the words to the file, one a line, in UTF-8
 //   windows                             prints "<class> <title>" of every visible top-level window
+//   enter <id>                          clicks into the control, presses Enter there as the
+//                                       keyboard does, and prints the id of the control that has
+//                                       the focus afterwards (0 for none)
 // Run windows (with or without "in <title>"):
 //   mousemove <x> <y>                   a mouse move to that point of the client area
 //   hscroll <id> <code> <pos>           the scroll bar <id> reports WM_HSCROLL code (SB_...) at pos
@@ -518,6 +521,27 @@ int ChooseLineByText(HWND control, const std::wstring& text) {
   return SelectLine(control, static_cast<int>(index));
 }
 
+// A click into a control (an edit takes the focus), then Enter and its release, posted as the
+// keyboard and mouse post them, so that the dialog's own message loop handles the key; then the
+// id of the focused control of the dialog's thread.
+int PressEnterIn(HWND control) {
+  const LPARAM at = static_cast<LPARAM>(MAKELONG(2, 2));
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(control, WM_LBUTTONUP, 0, at);
+  PostMessageW(control, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageW(control, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC01C0001u));
+  Sleep(500);
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+  int id = 0;
+  if (GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr) {
+    id = GetDlgCtrlID(info.hwndFocus);
+  }
+  std::printf("%d\n", id);
+  return 0;
+}
+
 // A left click in a window's client area; posted, since the click may open a modal dialog.
 int LeftClick(HWND window, int x, int y) {
   const LPARAM at = static_cast<LPARAM>(MAKELONG(x, y));
@@ -815,6 +839,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"select" && argc >= 4) return SelectLine(control, _wtoi(argv[3]));
   if (command == L"choose-text" && argc >= 4) return ChooseLineByText(control, argv[3]);
   if (command == L"press") return Press(control);
+  if (command == L"enter") return PressEnterIn(control);
   if (command == L"choose" && argc >= 4) return ChooseLine(control, _wtoi(argv[3]));
   if (command == L"text") {
     PrintLine(WindowText(control));

@@ -4,7 +4,8 @@
 # off in "DetailResultats.res" (checked from outside); passages go on being timed behind the
 # window; a car of the cars database is chosen (its confirmation answered; the later of its two
 # lines wins), two fields are edited and "Save" answers the sheet; the next Ctrl+click hands off
-# more laps and the saved sheet; edits left with "Cancel" change nothing. After the run the saved
+# more laps and the saved sheet; Enter in "to lap" moves on without saving; edits left with
+# "Cancel" change nothing. After the run the saved
 # session's run section and the driver's runs database hold the sheet. The page is printed, with
 # edits not yet saved, to a PDF queue of a CUPS server started here (as root). Screenshots and the
 # page: <artifacts>/synthesis-<edition>-*.png, synthesis-<edition>-page.pdf.
@@ -150,6 +151,12 @@ saved_sheet=$(sed -n 1p "$handoff" | tr -d '\r' | cut -f"$((laps_second + 4))-")
 expect_equal "the participant's sheet after Save" "$(printf "\t$sheet")" "$saved_sheet"
 expect_equal "track conditions edit" "" "$(robot_line in "$synth" text 5001)"
 expect_equal "engine edit" "Novarossi P5" "$(robot_line in "$synth" text 5004)"
+# Enter in "to lap" takes the field and moves on: the window stays open, nothing is answered.
+moved=$(robot_line in "$synth" enter 5055)
+[ "$moved" != 0 ] && [ "$moved" != 5055 ] || fail "Enter in 'to lap' left the focus on '$moved'"
+sleep 0.3
+expect_equal "Save after Enter" "enabled=1 visible=1 checked=0" "$(robot_line in "$synth" state 1)"
+expect_equal "no answer after Enter" "$driver" "$(handoff_field 1 1)"
 # Edits left with "Cancel" are dropped; printed before, they are on the page as they stand.
 e2e_robot in "$synth" set 5004 "dropped"
 e2e_robot in "$synth" set 5001 "Wet"

@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LinePort port(line, length, chunk);
     QuietBoxes boxes;
     InterfaceDialogModel model = {};
-    BeginInterfaceConnect(model, port);
+    BeginInterfaceConnect(model, 0, port);
     FinishInterfaceConnect(model, 0, port, clock, boxes, SettingsPath().c_str());
     if (model.connected != 1) __builtin_trap();  // the port opened: some device was found
     if (std::strlen(model.status) >= sizeof model.status) __builtin_trap();

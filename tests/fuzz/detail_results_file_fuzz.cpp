@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   SetupSheet sheet = {};
   const int flag = ParseSetupAnswer(input, sheet);
+  FUZZ_CHECK(flag == 1 || flag == 0 || flag == kNotASetupAnswer);
   CheckSheet(sheet);
   if (flag == 1) {
     SetupSheet back = {};

@@ -328,6 +328,28 @@ TEST_F(DisplayDialogTest, SaveAppendsTheExtensionWhenMissingAndAsksWithTheFilter
   EXPECT_EQ(DisplayFileName("a.scr"), "a.scr.scrn");
 }
 
+TEST_F(DisplayDialogTest, SaveOverAFileTheDialogDidNotAskAboutAsksFirstAndTheExtensionIgnoresCase) {
+  auto model = Open();
+  WriteBytes("club.v2.scrn", "older");
+  // The dialog leaves a name with an extension of its own as typed, and asked about that name.
+  files.saveAnswers = {folder.File("club.v2"), folder.File("club.v2"), folder.File("MINE.SCRN")};
+  boxes.answers = {Answer::kNo, Answer::kYes};
+  SaveDisplayFile(*model, files, boxes);
+  EXPECT_EQ(ReadBytes("club.v2.scrn"), "older");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  char question[512];
+  std::snprintf(question, sizeof question, TXT_REPLACE_FILE_QUESTION,
+                folder.File("club.v2.scrn").c_str());
+  EXPECT_EQ(boxes.shown[0].text, question);
+  SaveDisplayFile(*model, files, boxes);
+  EXPECT_EQ(ReadBytes("club.v2.scrn"), FormatDisplaySettings(model->settings, model->custom));
+  SaveDisplayFile(*model, files, boxes);
+  EXPECT_NE(ReadBytes("MINE.SCRN"), "<missing>");
+  EXPECT_EQ(ReadBytes("MINE.SCRN.scrn"), "<missing>");
+  EXPECT_EQ(boxes.shown.size(), 2u) << "the dialog itself asked about MINE.SCRN";
+  EXPECT_EQ(DisplayFileName("Mine.Scrn"), "Mine.Scrn");
+}
+
 TEST_F(DisplayDialogTest, LoadTakesACompleteFileChoosesLaneAndCancelLeavesTheSettingsFile) {
   auto model = Open();
   DisplaySettings other = model->settings;
@@ -390,17 +412,22 @@ TEST_F(DisplayDialogTest, TheFileDialogsLeaveTheCurrentDirectoryAsItWas) {
   EXPECT_NE(ReadBytes("moved.scrn"), "<missing>") << "written where the dialog opened";
 }
 
-TEST_F(DisplayDialogTest, AMissingOrDamagedSettingsFileIsReportedWhenTheDialogOpens) {
+TEST_F(DisplayDialogTest, AMissingOrDamagedSettingsFileIsReportedOnceAndTheShippedSettingsShown) {
   RemoveFile(kDisplaySettingsFile);
   auto model = Open();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, TXT_DISPLAY_SETTINGS_NOT_FOUND);
-  EXPECT_EQ(ChosenColumnWidth(*model), 0);
-  WriteBytes(kDisplaySettingsFile, "1\t\r\nArial\t\r\n");
+  EXPECT_EQ(FormatDisplaySettings(model->settings, model->custom), ShippedFile());
+  EXPECT_EQ(ChosenColumnWidth(*model), 70);
+  ConfirmDisplayDialog(*model, boxes);  // "Ok" gives the program its settings back
+  EXPECT_EQ(ReadBytes(kDisplaySettingsFile), ShippedFile());
+
+  WriteBytes(kDisplaySettingsFile, "1\t\r\nCourier\t\r\n");
   model = Open();
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[1].text, TXT_DISPLAY_SETTINGS_DAMAGED);
-  EXPECT_STREQ(model->settings.fonts[0].faceName, "") << "nothing half-read";
+  EXPECT_STREQ(model->settings.fonts[0].faceName, "Arial") << "nothing half-read";
+  EXPECT_EQ(FormatDisplaySettings(model->settings, model->custom), ShippedFile());
 }
 
 }  // namespace
