@@ -49,6 +49,7 @@ void ReadingSerialPort::PauseReader(int ms) {
 }
 
 void ReadingSerialPort::ReaderLoop() {
+  device_->ReaderStarted();
   bool stalled = false;
   while (!stop_.load(std::memory_order_relaxed)) {
     SerialChunk* slot = queue_.BeginPush();

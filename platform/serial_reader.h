@@ -44,6 +44,8 @@ class SerialDevice {
   virtual LineWait WaitForBytes(uint8_t* buffer, int max, int* count) = 0;
   // Makes the WaitForBytes under way, or else the next one, return kNothing at once.
   virtual void Wake() = 0;
+  // Called on the reader thread when it starts (to raise its priority, for example).
+  virtual void ReaderStarted() {}
   virtual bool Write(const uint8_t* bytes, int count, int* written) = 0;
 };
 

@@ -1,9 +1,12 @@
 // The serial port on Windows: the comm API with the decoder's fixed line settings, opened for
 // overlapped I/O. The reader waits for EV_RXCHAR with WaitCommEvent (or for its wake event), then
-// reads what has arrived with a read that returns at once; a read with "return as soon as a byte
-// is there" timeouts waits for a full buffer under Wine, and polling reads of 1 ms keep the line
-// busy for nothing. The device path carries the "\\.\" prefix so that COM10 and above open.
+// reads what has arrived with a read that returns at once. Where the event wait does not work (a
+// line without modem status, as a pseudo-terminal under Wine: the wait ends at once with no
+// event), the reader looks at the input queue every millisecond instead. A read with "return as
+// soon as a byte is there" timeouts was tried too: under Wine it waits for a full buffer.
+// The device path carries the "\\.\" prefix so that COM10 and above open.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <memory>
 #include <string>
@@ -96,6 +99,7 @@ class Win32SerialDevice final : public SerialDevice {
     PurgeComm(handle_, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
     EscapeCommFunction(handle_, SETDTR);
     ResetEvent(wake_);
+    polling_ = false;
     return true;
   }
 
@@ -111,6 +115,8 @@ class Win32SerialDevice final : public SerialDevice {
     }
     CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
+    if (polling_) timeEndPeriod(1);
+    polling_ = false;
   }
 
   bool IsOpen() const override { return handle_ != INVALID_HANDLE_VALUE; }
@@ -120,14 +126,13 @@ class Win32SerialDevice final : public SerialDevice {
   LineWait WaitForBytes(uint8_t* buffer, int max, int* count) override {
     *count = 0;
     if (handle_ == INVALID_HANDLE_VALUE || max <= 0) return LineWait::kFailed;
+    if (polling_) return PollForBytes(buffer, max, count);
     int pending = 0;
     if (!InputPending(&pending)) return LineWait::kFailed;
     if (pending > 0) return ReadArrived(buffer, max, count);
     if (!waitArmed_) {
       events_ = 0;
-      if (WaitCommEvent(handle_, &events_, wait_.Fresh())) {
-        return ReadArrived(buffer, max, count);
-      }
+      if (WaitCommEvent(handle_, &events_, wait_.Fresh())) return Arrived(buffer, max, count);
       if (GetLastError() != ERROR_IO_PENDING) return LineWait::kFailed;
       waitArmed_ = true;
       if (!InputPending(&pending)) return LineWait::kFailed;
@@ -142,11 +147,21 @@ class Win32SerialDevice final : public SerialDevice {
     if (woken != WAIT_OBJECT_0) return LineWait::kNothing;
     waitArmed_ = false;
     DWORD ignored = 0;
-    if (!GetOverlappedResult(handle_, &wait_.io, &ignored, FALSE)) return LineWait::kFailed;
-    return ReadArrived(buffer, max, count);
+    if (!GetOverlappedResult(handle_, &wait_.io, &ignored, FALSE)) {
+      // Nobody cancels the wait while the reader runs: an aborted wait is a line that cannot
+      // wait for events (Wine ends it so when the line has no modem status).
+      if (GetLastError() != ERROR_OPERATION_ABORTED) return LineWait::kFailed;
+      StartPolling();
+      return LineWait::kNothing;
+    }
+    return Arrived(buffer, max, count);
   }
 
   void Wake() override { SetEvent(wake_); }
+
+  // The reader does almost nothing but must run the moment bytes come, even while the window's
+  // thread is busy painting.
+  void ReaderStarted() override { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST); }
 
   bool Write(const uint8_t* bytes, int count, int* written) override {
     *written = 0;
@@ -170,6 +185,43 @@ class Win32SerialDevice final : public SerialDevice {
     return true;
   }
 
+  // A wait that ended: with EV_RXCHAR the bytes are read; without it, and nothing there, the line
+  // cannot wait for events and the reader polls from now on (for this opening).
+  LineWait Arrived(uint8_t* buffer, int max, int* count) {
+    if ((events_ & EV_RXCHAR) == 0) {
+      int pending = 0;
+      if (!InputPending(&pending)) return LineWait::kFailed;
+      if (pending == 0) {
+        StartPolling();
+        return LineWait::kNothing;
+      }
+    }
+    return ReadArrived(buffer, max, count);
+  }
+
+  void StartPolling() {
+    polling_ = true;
+    timeBeginPeriod(1);  // waits of 1 ms on Windows too
+  }
+
+  // Looks at the input queue every millisecond until bytes are there, the wake event is set or
+  // about kSerialWaitLimitMs have passed.
+  LineWait PollForBytes(uint8_t* buffer, int max, int* count) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      int pending = 0;
+      if (!InputPending(&pending)) return LineWait::kFailed;
+      if (pending > 0) return ReadArrived(buffer, max, count);
+      if (WaitForSingleObject(wake_, 1) == WAIT_OBJECT_0) {
+        ResetEvent(wake_);
+        return LineWait::kNothing;
+      }
+      if (GetTickCount() - start >= static_cast<DWORD>(kSerialWaitLimitMs)) {
+        return LineWait::kNothing;
+      }
+    }
+  }
+
   LineWait ReadArrived(uint8_t* buffer, int max, int* count) {
     DWORD n = 0;
     OVERLAPPED* io = read_.Fresh();
@@ -188,6 +240,7 @@ class Win32SerialDevice final : public SerialDevice {
   Overlapped write_;
   DWORD events_ = 0;
   bool waitArmed_ = false;
+  bool polling_ = false;  // the line raises no events: the reader polls
 };
 
 }  // namespace
