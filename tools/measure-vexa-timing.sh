@@ -15,7 +15,9 @@
 # --program DIR measures an installed program folder (for example one built from an older commit
 # and installed with `cmake --install <build> --prefix DIR`) instead of build/windows.
 # Needs build/windows (robot, program) and build/native (simulator) built; 2 cores are enough.
-# The figures depend on the load of the machine: the table starts with `uptime`.
+# The figures depend on the load of the machine: the table starts with `uptime`. The table and the
+# raw data (instants, phases, stalls, runs databases) are kept in build/vexa-timing/<date-time>/;
+# tools/measure_vexa_timing.py analyses them again.
 set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=""
@@ -132,6 +134,15 @@ e2e_robot click 2002
 e2e_robot wait-state 2001 enabled 10000 || fail "the run did not stop"
 sleep 1
 
-echo "uptime at the end of the run: $load"
-python3 "$root/tools/measure_vexa_timing.py" "$dir/Base données runs" "$instants" "$phases" \
-  "$E2E_WORK/stalls.txt" "${drivers[@]}"
+# The raw data stay beside the table, to be looked at or analysed again.
+results="$root/build/vexa-timing/$(date +%Y%m%d-%H%M%S)"
+mkdir -p "$results/runs"
+cp "$instants" "$phases" "$script" "$E2E_WORK/stalls.txt" "$E2E_WORK/storm.txt" "$results/"
+for name in "${drivers[@]}"; do cp "$dir/Base données runs/$name.bdr" "$results/runs/"; done
+{
+  echo "program: ${program:-$ZARVO_WINDOWS_BUILD_DIR} ($edition), phases of $phase s"
+  echo "uptime at the end of the run: $load"
+  python3 "$root/tools/measure_vexa_timing.py" "$results/runs" "$results/instants.txt" \
+    "$results/phases.txt" "$results/stalls.txt" "${drivers[@]}"
+} | tee "$results/table.md"
+echo "(raw data in $results)"

@@ -1,13 +1,18 @@
 // The serial port on Windows: the comm API with the decoder's fixed line settings, opened for
 // overlapped I/O. The reader waits for EV_RXCHAR with WaitCommEvent (or for its wake event), then
 // reads what has arrived with a read that returns at once. Where the event wait does not work (a
-// line without modem status, as a pseudo-terminal under Wine: the wait ends at once with no
-// event), the reader looks at the input queue every millisecond instead. A read with "return as
-// soon as a byte is there" timeouts was tried too: under Wine it waits for a full buffer.
+// line without modem status, as a pseudo-terminal under Wine: the wait ends at once, cancelled)
+// the reader looks at the input queue every millisecond instead. Tried under Wine and not used
+// (README, "Decoder link"): reads with the timeouts "return as soon as a byte is there" (they wait
+// for a full buffer), reads with a 1 ms interval timeout, and reads left waiting for the first
+// byte (Wine's overlapped reads with the timeouts of a read that returns at once do wait): their
+// completion goes through Wine's server and came 20 to 400 ms late while the window was busy or
+// its thread suspended.
 // The device path carries the "\\.\" prefix so that COM10 and above open.
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -99,6 +104,7 @@ class Win32SerialDevice final : public SerialDevice {
     PurgeComm(handle_, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
     EscapeCommFunction(handle_, SETDTR);
     ResetEvent(wake_);
+    woken_.store(false);
     polling_ = false;
     return true;
   }
@@ -142,6 +148,7 @@ class Win32SerialDevice final : public SerialDevice {
     const DWORD woken = WaitForMultipleObjects(2, handles, FALSE, kSerialWaitLimitMs);
     if (woken == WAIT_OBJECT_0 + 1) {
       ResetEvent(wake_);
+      woken_.store(false);
       return LineWait::kNothing;
     }
     if (woken != WAIT_OBJECT_0) return LineWait::kNothing;
@@ -157,7 +164,10 @@ class Win32SerialDevice final : public SerialDevice {
     return Arrived(buffer, max, count);
   }
 
-  void Wake() override { SetEvent(wake_); }
+  void Wake() override {
+    woken_.store(true);
+    SetEvent(wake_);
+  }
 
   // The reader does almost nothing but must run the moment bytes come, even while the window's
   // thread is busy painting.
@@ -204,21 +214,20 @@ class Win32SerialDevice final : public SerialDevice {
     timeBeginPeriod(1);  // waits of 1 ms on Windows too
   }
 
-  // Looks at the input queue every millisecond until bytes are there, the wake event is set or
-  // about kSerialWaitLimitMs have passed.
+  // Looks at the input queue every millisecond until bytes are there, Wake is called or about
+  // kSerialWaitLimitMs have passed. The pause is a plain Sleep and the wake a flag: under Wine a
+  // wait on an event goes through its server, which a busy window keeps busy.
   LineWait PollForBytes(uint8_t* buffer, int max, int* count) {
     const DWORD start = GetTickCount();
     for (;;) {
       int pending = 0;
       if (!InputPending(&pending)) return LineWait::kFailed;
       if (pending > 0) return ReadArrived(buffer, max, count);
-      if (WaitForSingleObject(wake_, 1) == WAIT_OBJECT_0) {
-        ResetEvent(wake_);
-        return LineWait::kNothing;
-      }
+      if (woken_.exchange(false)) return LineWait::kNothing;
       if (GetTickCount() - start >= static_cast<DWORD>(kSerialWaitLimitMs)) {
         return LineWait::kNothing;
       }
+      Sleep(1);
     }
   }
 
@@ -241,6 +250,7 @@ class Win32SerialDevice final : public SerialDevice {
   DWORD events_ = 0;
   bool waitArmed_ = false;
   bool polling_ = false;  // the line raises no events: the reader polls
+  std::atomic<bool> woken_{false};
 };
 
 }  // namespace
