@@ -43,6 +43,7 @@ function(zarvo_define_libraries)
   get_property(platform GLOBAL PROPERTY ZARVO_PLATFORM_SOURCES)
   add_library(zarvo_platform STATIC ${platform})
   target_include_directories(zarvo_platform PUBLIC ${CMAKE_SOURCE_DIR})
+  # Threads: the serial port's reader, the live results server, the speech and sound outputs.
   find_package(Threads REQUIRED)
   target_link_libraries(zarvo_platform PUBLIC Threads::Threads)
   if(WIN32)
@@ -50,7 +51,6 @@ function(zarvo_define_libraries)
   endif()
 
   # The core's writer threads (the run journal, the tick log) use std::thread.
-  find_package(Threads REQUIRED)
   get_property(core GLOBAL PROPERTY ZARVO_CORE_SOURCES)
   foreach(edition ${ZARVO_EDITIONS})
     add_library(zarvo_core_${edition} STATIC ${core})

@@ -342,30 +342,35 @@ void DecoderLink::ClearCollectors() {
 }
 
 void DecoderLink::DiscardInput() {
-  uint8_t buffer[kReadChunk];
-  int count = 0;
-  port_.Read(buffer, kReadChunk, &count);
+  DiscardReceived(port_);
 }
 
 StartStep DecoderLink::StartHandshake() {
   if (!IsOrix()) return StartStep::kStarted;
-  // Only a refusal sends the request again. The decoder zeroes its clock on every start request
-  // it receives, so a request sent again while the first one's answer is merely slow would zero
-  // it a second time after the run had started on the first answer.
+  // The decoder zeroes its clock at every start request it receives, so a request goes again only
+  // when the previous one cannot have been answered: after a refusal, or after a second of
+  // silence (the decoder answers within milliseconds: it was off, or the line was down). Once an
+  // answer is accepted nothing more is sent.
+  const uint32_t now = clock_.TickCount();
+  if (startSent_ && now - startSentTick_ >= kStartResendMs) {
+    startSent_ = false;
+    startCollector_.Clear();  // a piece of a lost answer must not join the next one
+  }
   if (!startSent_) {
     DiscardInput();
     int written = 0;
     port_.Write(kStartRequest, kOrixRequestLength, &written);
     startSent_ = true;
+    startSentTick_ = now;
   }
-  uint8_t buffer[kReadChunk];
-  int count = 0;
-  port_.Read(buffer, kReadChunk, &count);
-  for (int i = 0; i < count; ++i) {
-    if (!startCollector_.Push(buffer[i])) continue;
-    const uint8_t* frame = startCollector_.Frame();
-    startSent_ = false;  // accepted: done; refused: the request goes again on the next tick
-    if (frame[4] == 0 && frame[5] == 0 && frame[6] == 0) return StartStep::kStarted;
+  SerialChunk chunk;
+  while (port_.TakeChunk(chunk) == ChunkTake::kChunk) {
+    for (int i = 0; i < chunk.count; ++i) {
+      if (!startCollector_.Push(chunk.bytes[i])) continue;
+      const uint8_t* frame = startCollector_.Frame();
+      startSent_ = false;  // accepted: done; refused: the request goes again on the next tick
+      if (frame[4] == 0 && frame[5] == 0 && frame[6] == 0) return StartStep::kStarted;
+    }
   }
   return StartStep::kWaiting;
 }
@@ -380,27 +385,26 @@ void DecoderLink::DeliverOrixPassage(const uint8_t* frame, PassageSink& sink) {
 
 int DecoderLink::ReadPassages(PassageSink& sink) {
   if (reconnecting_) return 0;
-  uint8_t buffer[kReadChunk];
-  int count = 0;
-  port_.Read(buffer, kReadChunk, &count);
-  // Every Vexa frame of this read is stamped now, before any passage is handled: handling one
-  // (its repaint, its sound) must not make the cars that crossed with it later.
-  const int64_t readCounter = count > 0 ? clock_.PerformanceCounter() : 0;
   int delivered = 0;
   const bool orix = IsOrix();
-  for (int i = 0; i < count; ++i) {
-    if (orix) {
-      if (!passageCollector_.Push(buffer[i])) continue;
-      DeliverOrixPassage(passageCollector_.Frame(), sink);
-    } else {
-      if (!vexaCollector_.Push(buffer[i])) continue;
-      DecoderPassage passage = {};
-      passage.counter = readCounter;
-      FormatTransponder(vexaCollector_.Transponder(), passage.transponder);
-      passage.source = PassageSource::kVexa;
-      sink.OnPassage(passage);
+  SerialChunk chunk;
+  while (port_.TakeChunk(chunk) == ChunkTake::kChunk) {
+    for (int i = 0; i < chunk.count; ++i) {
+      if (orix) {
+        if (!passageCollector_.Push(chunk.bytes[i])) continue;
+        DeliverOrixPassage(passageCollector_.Frame(), sink);
+      } else {
+        if (!vexaCollector_.Push(chunk.bytes[i])) continue;
+        // The frame's time is when its last byte arrived: the counter of the read that brought
+        // it, however late this tick runs and however long the passages before it took.
+        DecoderPassage passage = {};
+        passage.counter = chunk.counter;
+        FormatTransponder(vexaCollector_.Transponder(), passage.transponder);
+        passage.source = PassageSource::kVexa;
+        sink.OnPassage(passage);
+      }
+      ++delivered;
     }
-    ++delivered;
   }
   return delivered;
 }

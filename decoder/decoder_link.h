@@ -21,7 +21,7 @@ struct DecoderPassage {
   char transponder[kTransponderTextCapacity];  // "%06d"
   PassageSource source;
   int32_t decoderTime;  // Orix: ms on the decoder's clock (0 at the start handshake)
-  int64_t counter;      // Vexa: performance counter read when the frame's last byte was parsed
+  int64_t counter;      // Vexa: performance counter of the arrival of the frame's last byte
 };
 
 // Receives decoded passages (passage processing, or the transponder scan and check).
@@ -56,6 +56,7 @@ class DecoderLink {
   static constexpr uint32_t kKeepAlivePeriodMs = 400;
   static constexpr uint32_t kReconnectPeriodMs = 4501;
   static constexpr int kReconnectWaitMs = 100;
+  static constexpr uint32_t kStartResendMs = 1000;
   static constexpr int kReadChunk = 255;
   static constexpr int kLossTextCapacity = 120;
 
@@ -89,20 +90,20 @@ class DecoderLink {
   // is to be sent again.
   void ClearCollectors();
 
-  // One read of up to 255 bytes, thrown away.
+  // Everything received and not yet taken, thrown away.
   void DiscardInput();
 
   // Once per tick after the countdown: kStarted at once for the Vexa interface; for the Orix
-  // decoder sends the start request (after one discard) and waits for its answer, however long
-  // it takes. Only a refusal sends the request again, on the next tick: the decoder zeroes its
-  // clock at every request, so one accepted answer means exactly one zero. On kStarted the
-  // decoder's clock was zeroed.
+  // decoder sends the start request (after a discard) and collects its answer. The request goes
+  // again after a refusal (on the next tick) or after 1000 ms without an answer, never once an
+  // answer has been accepted: the decoder zeroes its clock at every request it receives. On
+  // kStarted the decoder's clock was zeroed.
   StartStep StartHandshake();
 
-  // While the run runs (and during scans): one read of up to 255 bytes through the collector of
-  // the device type; every complete passage goes to sink. Every Vexa passage of one read carries
-  // the counter read right after that read. Returns the number delivered. Nothing is read while
-  // the wired decoder is lost.
+  // While the run runs (and during scans): every chunk received since the last call, through the
+  // collector of the device type; every complete passage goes to sink. A Vexa passage carries the
+  // counter of the chunk that brought its last byte. Returns the number delivered. Nothing is
+  // read while the wired decoder is lost.
   int ReadPassages(PassageSink& sink);
 
   // Before the interface dialog: keep-alive and reconnection stop.
@@ -167,6 +168,7 @@ class DecoderLink {
 
   // Start handshake.
   bool startSent_ = false;
+  uint32_t startSentTick_ = 0;
 
   FrameCollector identifyCollector_;
   FrameCollector startCollector_;

@@ -15,8 +15,6 @@ namespace zarvo {
 
 namespace {
 
-constexpr int kReadChunk = 255;
-
 bool IsOrixKey(const char* key) {
   return SameText(key, kDeviceOrix) || SameText(key, kDeviceOrixBluetooth);
 }
@@ -142,9 +140,7 @@ void DetailsFrequencyChosen(DriverDetailsModel& model, int k, int line) {
 }
 
 void DetailsScanDown(DriverDetailsModel& model, SerialPort& port, Clock& clock) {
-  uint8_t buffer[kReadChunk];
-  int count = 0;
-  port.Read(buffer, kReadChunk, &count);
+  DiscardReceived(port);
   model.orixCollector.Clear();
   model.vexaCollector.Clear();
   model.scanning = true;
@@ -160,30 +156,32 @@ void DetailsScanUp(DriverDetailsModel& model) {
 
 DetailsTick DetailsTimerTick(DriverDetailsModel& model, SerialPort& port, Clock& clock) {
   DetailsTick tick = {};
-  uint8_t buffer[kReadChunk];
-  int count = 0;
-  const bool read = port.Read(buffer, kReadChunk, &count);
   if (!model.scanning) {
+    DiscardReceived(port);
     model.orixCollector.Clear();
     model.vexaCollector.Clear();
     return tick;
   }
-  if (!read) {
+  const bool orix = IsOrixKey(model.deviceKey);
+  SerialChunk chunk;
+  ChunkTake taken;
+  while ((taken = port.TakeChunk(chunk)) == ChunkTake::kChunk) {
+    for (int i = 0; i < chunk.count; ++i) {
+      if (orix) {
+        if (!model.orixCollector.Push(chunk.bytes[i])) continue;
+        StoreTransponder(model, PassageTransponder(model.orixCollector.Frame()));
+      } else {
+        if (!model.vexaCollector.Push(chunk.bytes[i])) continue;
+        StoreTransponder(model, model.vexaCollector.Transponder());
+      }
+      tick.transponderRead = EditedEntry(model) != nullptr;
+    }
+  }
+  if (taken == ChunkTake::kFailed) {
     tick.portFailed = true;
     tick.lampChanged = model.lampState != 0;
     DetailsScanUp(model);
     return tick;
-  }
-  const bool orix = IsOrixKey(model.deviceKey);
-  for (int i = 0; i < count && i < kReadChunk; ++i) {
-    if (orix) {
-      if (!model.orixCollector.Push(buffer[i])) continue;
-      StoreTransponder(model, PassageTransponder(model.orixCollector.Frame()));
-    } else {
-      if (!model.vexaCollector.Push(buffer[i])) continue;
-      StoreTransponder(model, model.vexaCollector.Transponder());
-    }
-    tick.transponderRead = EditedEntry(model) != nullptr;
   }
 
   const int64_t frequency = clock.PerformanceFrequency();

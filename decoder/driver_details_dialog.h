@@ -70,11 +70,11 @@ struct DetailsTick {
   bool lampChanged;      // the lamp must be repainted
   bool portFailed;       // the read failed (the device is gone): the scan has stopped
 };
-// The dialog's timer. While scanning: one read of up to 255 bytes through the collector of the
-// stored device (the last car seen wins), then the lamp animation in hundredths of a second
+// The dialog's timer. While scanning: every chunk received since the last tick through the
+// collector of the stored device (the last car seen wins), then the lamp animation in hundredths of a second
 // since "Scan" went down: 0 to 1 at phase 0-19, 1 to 2 at 21-40, 2 to 3 at 42-61, 3 to 4 at
 // 63-82; at 84 and later a new cycle starts in state 0 (a tick that comes late cannot leave the
-// lamp standing still). A read that fails stops the scan. While not scanning: the collectors are
+// lamp standing still). A failed line stops the scan. While not scanning: the collectors are
 // emptied and pending input is thrown away.
 DetailsTick DetailsTimerTick(DriverDetailsModel& model, SerialPort& port, Clock& clock);
 

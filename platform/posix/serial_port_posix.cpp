@@ -1,6 +1,7 @@
-// The serial port on POSIX systems: termios at 9600 8N1 raw, no flow control. Reads wait at most
-// about 1 ms for data; writes give up after about 100 ms. A device that goes away (a pulled USB
-// adapter, a pseudo-terminal whose other side closed) makes reads and writes fail, never block.
+// The serial port on POSIX systems: termios at 9600 8N1 raw, no flow control. The reader waits in
+// poll() on the line and on a wake pipe, so that closing never waits for bytes; writes give up
+// after about 100 ms. A device that goes away (a pulled USB adapter, a pseudo-terminal whose other
+// side closed) makes reads and writes fail, never block.
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -15,12 +16,12 @@
 
 #include "platform/serial_names.h"
 #include "platform/serial_port.h"
+#include "platform/serial_reader.h"
 
 namespace zarvo {
 
 namespace {
 
-constexpr int kReadWaitMs = 1;
 constexpr int kWriteLimitMs = 100;
 
 int64_t MonotonicMs() {
@@ -42,10 +43,17 @@ bool ConfigureLine(int fd) {
   return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
-class PosixSerialPort final : public SerialPort {
+class PosixSerialDevice final : public SerialDevice {
  public:
-  explicit PosixSerialPort(std::string comFolder) : comFolder_(std::move(comFolder)) {}
-  ~PosixSerialPort() override { Close(); }
+  explicit PosixSerialDevice(std::string comFolder) : comFolder_(std::move(comFolder)) {
+    if (pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) wake_[0] = wake_[1] = -1;
+  }
+  ~PosixSerialDevice() override {
+    Close();
+    for (int fd : wake_) {
+      if (fd >= 0) close(fd);
+    }
+  }
 
   bool Open(const char* name) override {
     Close();
@@ -67,6 +75,7 @@ class PosixSerialPort final : public SerialPort {
     // DTR and RTS up; a pseudo-terminal has no modem lines and refuses, which is harmless.
     int lines = TIOCM_DTR | TIOCM_RTS;
     ioctl(fd_, TIOCMBIS, &lines);
+    DrainWake();
     return true;
   }
 
@@ -80,20 +89,30 @@ class PosixSerialPort final : public SerialPort {
 
   // A raw tty read with VMIN = VTIME = 0 returns 0 both when nothing is pending and when the
   // line has hung up, so poll tells them apart: POLLHUP or POLLERR means the device is gone.
-  bool Read(uint8_t* buffer, int max, int* count) override {
+  LineWait WaitForBytes(uint8_t* buffer, int max, int* count) override {
     *count = 0;
-    if (fd_ < 0 || max <= 0) return false;
-    struct pollfd p = {fd_, POLLIN, 0};
-    const int ready = poll(&p, 1, kReadWaitMs);
-    if (ready < 0) return errno == EINTR;
-    if (ready == 0) return true;
-    if ((p.revents & (POLLERR | POLLNVAL)) != 0) return false;
-    if ((p.revents & POLLIN) == 0) return false;  // hung up with nothing left to read
+    if (fd_ < 0 || max <= 0) return LineWait::kFailed;
+    struct pollfd p[2] = {{fd_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+    const int ready = poll(p, wake_[0] >= 0 ? 2 : 1, kSerialWaitLimitMs);
+    if (ready < 0) return errno == EINTR ? LineWait::kNothing : LineWait::kFailed;
+    if (ready == 0) return LineWait::kNothing;
+    if (wake_[0] >= 0 && (p[1].revents & POLLIN) != 0) {
+      DrainWake();
+      return LineWait::kNothing;
+    }
+    if ((p[0].revents & (POLLERR | POLLNVAL)) != 0) return LineWait::kFailed;
+    if ((p[0].revents & POLLIN) == 0) return LineWait::kFailed;  // hung up, nothing left to read
     const ssize_t n = read(fd_, buffer, static_cast<size_t>(max));
-    if (n < 0) return errno == EAGAIN || errno == EINTR;
-    if (n == 0) return (p.revents & POLLHUP) == 0;
+    if (n < 0) return errno == EAGAIN || errno == EINTR ? LineWait::kNothing : LineWait::kFailed;
+    if (n == 0) return (p[0].revents & POLLHUP) == 0 ? LineWait::kNothing : LineWait::kFailed;
     *count = static_cast<int>(n);
-    return true;
+    return LineWait::kBytes;
+  }
+
+  void Wake() override {
+    if (wake_[1] < 0) return;
+    const char byte = 1;
+    (void)!write(wake_[1], &byte, 1);
   }
 
   bool Write(const uint8_t* bytes, int count, int* written) override {
@@ -120,14 +139,22 @@ class PosixSerialPort final : public SerialPort {
   }
 
  private:
+  void DrainWake() {
+    char bytes[64];
+    while (wake_[0] >= 0 && read(wake_[0], bytes, sizeof bytes) > 0) {
+    }
+  }
+
   std::string comFolder_;
   int fd_ = -1;
+  int wake_[2] = {-1, -1};
 };
 
 }  // namespace
 
 std::unique_ptr<SerialPort> MakePosixSerialPort(const std::string& comFolder) {
-  return std::make_unique<PosixSerialPort>(comFolder);
+  return std::make_unique<ReadingSerialPort>(std::make_unique<PosixSerialDevice>(comFolder),
+                                             SystemClock());
 }
 
 std::unique_ptr<SerialPort> MakeSystemSerialPort() {

@@ -1079,7 +1079,10 @@ TEST_F(ProgramTest, PassagesGoOnBeingTimedWhileTheSynthesisIsOpenDuringARun) {
   s.session.loadedRun = 1;  // run 1 selected in the tree
   s.race.params.countdownSeconds = 0;
   ASSERT_TRUE(program->OnRaceCommand(IDC_START, false));
-  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) program->OnTick();
+  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) {
+    clock.Advance(kTimerPeriodMs);
+    program->OnTick();
+  }
   ASSERT_TRUE(s.race.run.raceRunning);
   auto sheet = std::make_unique<SetupSheet>();
   const std::string answer = SavedAnswer(*sheet);
@@ -1137,7 +1140,10 @@ TEST_F(ProgramTest, ASavedSheetReachesTheDriversRunsDatabase) {
   // During a run nothing is archived yet: the run's end stores the run with the new sheet.
   s.race.params.countdownSeconds = 0;
   ASSERT_TRUE(program->OnRaceCommand(IDC_START, false));
-  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) program->OnTick();
+  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) {
+    clock.Advance(kTimerPeriodMs);
+    program->OnTick();
+  }
   ASSERT_TRUE(s.race.run.raceRunning);
   s.race.slots[0].lapCount = 1;
   s.race.slots[0].passageTimes[1] = 21000;
@@ -1179,7 +1185,11 @@ TEST_F(ProgramTest, ARunRemovedFromTheRunsDatabaseComesBackOnlyAfterYes) {
   ASSERT_EQ(SetArchivingFlag(path.c_str(), true), RunsFileResult::kDone);
   s.race.params.countdownSeconds = 0;
   ASSERT_TRUE(program->OnRaceCommand(IDC_START, false));
-  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) program->OnTick();
+  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) {
+    clock.Advance(kTimerPeriodMs);
+    program->OnTick();
+  }
+  ASSERT_TRUE(s.race.run.raceRunning);
   s.race.slots[0].lapCount = 1;
   s.race.slots[0].passageTimes[1] = 21000;
   ASSERT_TRUE(program->OnRaceCommand(IDC_STOP, false));

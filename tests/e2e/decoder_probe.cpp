@@ -4,7 +4,8 @@
 //   zarvo-decoder-probe [--com-folder DIR] [--passages N] [--run-ms MS] [--running]
 // Prints one line per message box ("box <caption>|<text>"), the identification
 // ("identified <key> connected=<flag> id=<id> ms=<time>"), each passage
-// ("passage <transponder> <orix|vexa> <ms>"), and a summary with the rate.
+// ("passage <transponder> <orix|vexa> <ms>", a Vexa passage followed by its raw counter), and a
+// summary with the rate.
 // --com-folder (POSIX only) maps COMn to DIR/comn. --running makes the loss and recovery texts
 // appear as during a run even before any passage is awaited.
 #include <cstdio>
@@ -56,8 +57,10 @@ class PrintingSink : public PassageSink {
     if (p.source == PassageSource::kVexa) {
       ms = (p.counter - startCounter) * 1000 / clock_.PerformanceFrequency();
     }
-    std::printf("passage %s %s %lld\n", p.transponder,
+    std::printf("passage %s %s %lld", p.transponder,
                 p.source == PassageSource::kOrix ? "orix" : "vexa", static_cast<long long>(ms));
+    if (p.source == PassageSource::kVexa) std::printf(" %lld", static_cast<long long>(p.counter));
+    std::printf("\n");
     if (count == 0) firstTick = clock_.TickCount();
     lastTick = clock_.TickCount();
     ++count;

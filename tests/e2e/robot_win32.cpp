@@ -56,6 +56,10 @@
 //                                       waits for it, prints its text, presses the button and
 //                                       waits until the box is gone
 //   no-box <title> <ms>                 exit 0 when no box with that title shows within ms
+// Measurement aids (tools/measure-vexa-timing.sh), acting on the main window from outside:
+//   storm <ms>                          invalidates the whole window every 2 ms for ms
+//   stall <ms> <count> <gap-ms>         suspends the window's thread for ms, count times, gap ms
+//                                       apart; prints "stall <from> <to>" in counter units
 // As a program that the shell starts (a test registers it as the handler of a file type):
 //   record <file> <words...>            appends the words to the file, one a line, in UTF-8
 //   windows                             prints "<class> <title>" of every visible top-level window
@@ -646,7 +650,8 @@ int Usage() {
       "       zarvo-robot [in <title>] choose <id> <index>\n"
       "       zarvo-robot [in <title>] click-until <id> <text-id> <part> <ms>\n"
       "       zarvo-robot box <title> <ms> | answer <title> <button> <ms> | no-box <title> <ms>\n"
-      "       zarvo-robot record <file> <words...> | windows\n");
+      "       zarvo-robot record <file> <words...> | windows\n"
+      "       zarvo-robot storm <ms> | stall <ms> <count> <gap-ms>   (measurement aids)\n");
   return 2;
 }
 
@@ -686,6 +691,49 @@ int RecordWords(const wchar_t* file, int count, wchar_t** words) {
   if (out == nullptr) return Fail(std::wstring(L"cannot write ") + file);
   for (int i = 0; i < count; ++i) std::fprintf(out, "%s\n", Utf8(words[i]).c_str());
   std::fclose(out);
+  return 0;
+}
+
+// Measurement aids: what a busy or stalled window does to the program's timing, from outside.
+// A repaint storm: the whole main window invalidated every 2 ms for ms (its repaints come before
+// its timer in the message queue).
+int RepaintStorm(HWND main, DWORD ms) {
+  const DWORD start = GetTickCount();
+  long invalidations = 0;
+  while (GetTickCount() - start < ms) {
+    InvalidateRect(main, nullptr, TRUE);
+    ++invalidations;
+    Sleep(2);
+  }
+  std::printf("storm %lu ms, %ld invalidations\n", static_cast<unsigned long>(ms), invalidations);
+  return 0;
+}
+
+// Stalls of the window's thread: suspended for ms, count times, gap ms apart. Each stall is
+// printed as "stall <counter at suspend> <counter at resume>" (performance counter units).
+int StallWindowThread(HWND main, DWORD ms, int count, DWORD gapMs) {
+  const DWORD threadId = GetWindowThreadProcessId(main, nullptr);
+  const HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+  if (thread == nullptr) return Fail(L"cannot open the window's thread");
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::printf("frequency %lld\n", static_cast<long long>(frequency.QuadPart));
+  for (int k = 0; k < count; ++k) {
+    LARGE_INTEGER from, to;
+    QueryPerformanceCounter(&from);
+    if (SuspendThread(thread) == static_cast<DWORD>(-1)) {
+      CloseHandle(thread);
+      return Fail(L"the window's thread cannot be suspended");
+    }
+    Sleep(ms);
+    ResumeThread(thread);
+    QueryPerformanceCounter(&to);
+    std::printf("stall %lld %lld\n", static_cast<long long>(from.QuadPart),
+                static_cast<long long>(to.QuadPart));
+    std::fflush(stdout);
+    Sleep(gapMs);
+  }
+  CloseHandle(thread);
   return 0;
 }
 
@@ -811,6 +859,10 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"tree") return PrintTree();
+  if (command == L"storm" && argc >= 3) return RepaintStorm(main, Number(argv[2]));
+  if (command == L"stall" && argc >= 5) {
+    return StallWindowThread(main, Number(argv[2]), _wtoi(argv[3]), Number(argv[4]));
+  }
   if (command == L"lclick" && argc >= 4)
     return LeftClick(gContainer, _wtoi(argv[2]), _wtoi(argv[3]));
   if (command == L"ctrl-lclick" && argc >= 4)

@@ -36,6 +36,22 @@ class LinePort : public SerialPort {
     *count = static_cast<int>(n);
     return true;
   }
+  // One chunk of the line per step of the conversation (a tick), stamped with the step number;
+  // Step() lets the next one arrive.
+  ChunkTake TakeChunk(SerialChunk& out) override {
+    if (!ready_ || at_ >= size_) return ChunkTake::kNothing;
+    ready_ = false;
+    const size_t n = std::min({chunk_, size_ - at_, static_cast<size_t>(kSerialChunkCapacity)});
+    std::memcpy(out.bytes, data_ + at_, n);
+    at_ += n;
+    out.count = static_cast<int>(n);
+    out.counter = steps_;
+    return ChunkTake::kChunk;
+  }
+  void Step() {
+    ready_ = true;
+    ++steps_;
+  }
   bool Write(const uint8_t*, int count, int* written) override {
     *written = count;
     return true;
@@ -48,6 +64,8 @@ class LinePort : public SerialPort {
   size_t chunk_;
   size_t at_ = 0;
   bool open_ = false;
+  bool ready_ = false;
+  int64_t steps_ = 0;
 };
 
 class QuietBoxes : public MessageBoxes {
@@ -91,6 +109,7 @@ void Scan(const uint8_t* line, size_t size, size_t chunk, const char* key) {
   DetailsScanDown(*model, port, clock);
   for (int ticks = 0; !port.Drained() && ticks < 100000; ++ticks) {
     clock.Advance(10);
+    port.Step();
     DetailsTimerTick(*model, port, clock);
     CheckTransponder(model->list.entries[0].transponder);
     if (model->lampState < 0 || model->lampState > 4) __builtin_trap();

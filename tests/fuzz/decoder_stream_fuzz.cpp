@@ -32,6 +32,22 @@ class LinePort : public SerialPort {
     *count = static_cast<int>(n);
     return true;
   }
+  // One chunk of the line per step of the conversation (a tick), stamped with the step number;
+  // Step() lets the next one arrive.
+  ChunkTake TakeChunk(SerialChunk& out) override {
+    if (!ready_ || at_ >= size_) return ChunkTake::kNothing;
+    ready_ = false;
+    const size_t n = std::min({chunk_, size_ - at_, static_cast<size_t>(kSerialChunkCapacity)});
+    std::memcpy(out.bytes, data_ + at_, n);
+    at_ += n;
+    out.count = static_cast<int>(n);
+    out.counter = steps_;
+    return ChunkTake::kChunk;
+  }
+  void Step() {
+    ready_ = true;
+    ++steps_;
+  }
   bool Write(const uint8_t*, int, int* written) override {
     *written = writesSucceed ? 5 : 0;
     return writesSucceed;
@@ -44,12 +60,16 @@ class LinePort : public SerialPort {
   size_t chunk_;
   size_t at_ = 0;
   bool open_ = false;
+  bool ready_ = false;
+  int64_t steps_ = 0;
 };
 
 class CheckingSink : public PassageSink {
  public:
   void OnPassage(const DecoderPassage& p) override {
     if (std::strlen(p.transponder) != 6) __builtin_trap();
+    // A Vexa passage carries the stamp of a chunk that was delivered (steps count from 1).
+    if (p.source == PassageSource::kVexa && p.counter < 1) __builtin_trap();
     for (int i = 0; i < 6; ++i) {
       if (p.transponder[i] < '0' || p.transponder[i] > '9') __builtin_trap();
     }
@@ -93,7 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   switch (conversation) {
     case 0:
     case 1:
-      for (size_t i = 0; i < size / chunk + 1; ++i) link.ReadPassages(sink);
+      for (size_t i = 0; i < size / chunk + 1; ++i) {
+        port.Step();
+        link.ReadPassages(sink);
+      }
       break;
     case 2: {
       int32_t id = 0;
@@ -104,6 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 3:
       for (size_t i = 0; i < size / chunk + 1; ++i) {
         clock.Advance(10);
+        port.Step();
         if (link.StartHandshake() == StartStep::kStarted) break;
       }
       break;

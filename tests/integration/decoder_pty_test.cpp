@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "decoder/decoder_link.h"
+#include "decoder/interface_dialog.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/serial_port.h"
@@ -270,6 +271,51 @@ TEST_F(DecoderOverPty, APulledAdapterIsALossNeverAHangAndPluggingItBackReconnect
   }));
   EXPECT_EQ(SettingsBytes(), "COM1\t1\tZarvoOrix\r\n");
   EXPECT_LT(longestTickMs, 500u);
+}
+
+// The interface dialog's "Connect" closes the program's port (its reader stops) and opens it
+// again (a new reader): the run's passages go on, none of them twice.
+TEST_F(DecoderOverPty, TheInterfaceDialogsConnectRestartsTheReaderAndNoPassageComesTwice) {
+  StartSimulatorOnSocat({"--mode", "orix", "--id", "21", "--transponders", "1-4", "--lap", "120",
+                         "--stagger", "30"});
+  ASSERT_EQ(link.IdentifyAtStartUp().outcome, IdentifyOutcome::kOrixWired);
+  ASSERT_TRUE(StartRun());
+  auto readFor = [&](int ms) {
+    Ticks(ms, [&] {
+      link.Supervise(run, sink);
+      link.ReadPassages(sink);
+      return false;
+    });
+  };
+  readFor(800);
+  const size_t before = sink.passages.size();
+  ASSERT_GE(before, 8u);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    link.StopSupervision();
+    InterfaceDialogModel model;
+    OpenInterfaceModel(model, boxes, settings.c_str());
+    ASSERT_TRUE(BeginInterfaceConnect(model, InterfacePortIndex("COM1"), *port));
+    EXPECT_FALSE(port->IsOpen());
+    FinishInterfaceConnect(model, InterfacePortIndex("COM1"), *port, clock, boxes,
+                           settings.c_str());
+    EXPECT_EQ(model.connected, 1);
+    EXPECT_STREQ(model.deviceKey, "ZarvoOrix");
+    link.ResetSupervision();
+    readFor(500);
+  }
+  EXPECT_GE(sink.passages.size(), before + 3 * 8);
+  EXPECT_TRUE(link.KeepAliveActive());
+  // Every car's passages keep increasing decoder times: none read twice across the openings.
+  for (int car = 1; car <= 4; ++car) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%06d", car);
+    int32_t last = -1;
+    for (const DecoderPassage& p : sink.passages) {
+      if (std::string(p.transponder) != text) continue;
+      EXPECT_GT(p.decoderTime, last) << text;
+      last = p.decoderTime;
+    }
+  }
 }
 
 }  // namespace

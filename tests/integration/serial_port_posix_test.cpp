@@ -1,11 +1,13 @@
-// The POSIX serial transport on real pseudo-terminals: reads that never block, settings refused
-// by what is not a serial device, and a device that vanishes while open.
+// The POSIX serial transport with its reader thread on real pseudo-terminals: reads that never
+// block, chunks stamped when they arrive, closing and opening again with nothing lost or repeated,
+// settings refused by what is not a serial device, and a device that vanishes while open.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <memory>
 #include <string>
 
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/serial_port.h"
 #include "tests/integration/child_process.h"
@@ -102,17 +104,89 @@ TEST_F(PosixSerialPortTest, OpeningAnotherPortClosesTheFirst) {
 
 TEST_F(PosixSerialPortTest, AVanishedDeviceFailsReadsAndWritesWithoutBlocking) {
   ASSERT_TRUE(a->Open("COM1"));
-  socat.Kill();  // the adapter is pulled
+  socat.Kill();  // the adapter is pulled while the reader waits on the line
   const uint8_t request[5] = {0xFF, 0xFF, 0xFF, 0xE0, 0x03};
   int written = -1;
   EXPECT_LT(MsTaken([&] { a->Write(request, 5, &written); }), 500);
   EXPECT_EQ(written, 0);
-  uint8_t buffer[255];
-  int count = -1;
+  // The reader reports the failure as soon as it has seen it; every read returns at once.
   bool ok = true;
-  EXPECT_LT(MsTaken([&] { ok = a->Read(buffer, 255, &count); }), 100);
+  int count = -1;
+  for (int i = 0; i < 1000 && ok; ++i) {
+    uint8_t buffer[255];
+    EXPECT_LT(MsTaken([&] { ok = a->Read(buffer, 255, &count); }), 100);
+  }
   EXPECT_FALSE(ok);
   EXPECT_EQ(count, 0);
+  SerialChunk chunk;
+  EXPECT_EQ(a->TakeChunk(chunk), ChunkTake::kFailed);
+  EXPECT_LT(MsTaken([&] { a->Close(); }), 1000);  // the reader is joined, never hung
+}
+
+// Bytes taken long after they came keep the counter of their arrival.
+TEST_F(PosixSerialPortTest, AChunkTakenLateKeepsTheCounterOfItsArrival) {
+  Clock& clock = SystemClock();
+  ASSERT_TRUE(a->Open("COM1"));
+  ASSERT_TRUE(b->Open("COM2"));
+  const int64_t frequency = clock.PerformanceFrequency();
+  const int64_t beforeWrite = clock.PerformanceCounter();
+  const uint8_t frame[2] = {0x03, 0xE9};
+  int written = 0;
+  ASSERT_TRUE(b->Write(frame, 2, &written));
+  clock.Sleep(500);  // the program's thread is busy elsewhere
+  const int64_t takenAt = clock.PerformanceCounter();
+  SerialChunk chunk;
+  ASSERT_EQ(a->TakeChunk(chunk), ChunkTake::kChunk);
+  EXPECT_EQ(chunk.count, 2);
+  EXPECT_EQ(chunk.bytes[1], 0xE9);
+  EXPECT_GE(chunk.counter, beforeWrite);
+  EXPECT_LT(chunk.counter, takenAt - frequency / 4) << "stamped when taken, not when it came";
+}
+
+// Close joins the reader and throws away what was not taken; after Open again every byte sent
+// comes once, in order, and none of the earlier opening comes back.
+TEST_F(PosixSerialPortTest, ClosingAndOpeningAgainLosesNothingSentAfterTheOpeningAndRepeatsNothing) {
+  ASSERT_TRUE(a->Open("COM1"));
+  ASSERT_TRUE(b->Open("COM2"));
+  auto send = [&](int first, int n) {
+    for (int i = first; i < first + n; ++i) {
+      const uint8_t byte = static_cast<uint8_t>(i);
+      int written = 0;
+      ASSERT_TRUE(b->Write(&byte, 1, &written));
+      ASSERT_EQ(written, 1);
+    }
+  };
+  auto receive = [&](size_t n) {
+    std::string got;
+    for (int i = 0; i < 2000 && got.size() < n; ++i) {
+      SerialChunk chunk;
+      if (a->TakeChunk(chunk) == ChunkTake::kChunk) {
+        got.append(reinterpret_cast<char*>(chunk.bytes), chunk.count);
+      } else {
+        SystemClock().Sleep(1);
+      }
+    }
+    return got;
+  };
+  auto expected = [](int first, int n) {
+    std::string out;
+    for (int i = first; i < first + n; ++i) out += static_cast<char>(i);
+    return out;
+  };
+  for (int round = 0; round < 3; ++round) {
+    send(round * 60, 40);
+    EXPECT_EQ(receive(40), expected(round * 60, 40)) << "round " << round;
+    send(round * 60 + 40, 20);  // left untaken when the port closes
+    SystemClock().Sleep(50);
+    EXPECT_LT(MsTaken([&] { a->Close(); }), 1000);
+    EXPECT_FALSE(a->IsOpen());
+    ASSERT_TRUE(a->Open("COM1"));
+  }
+  send(200, 30);
+  EXPECT_EQ(receive(30), expected(200, 30));
+  SystemClock().Sleep(50);
+  SerialChunk chunk;
+  EXPECT_EQ(a->TakeChunk(chunk), ChunkTake::kNothing) << "nothing more, nothing twice";
 }
 
 }  // namespace

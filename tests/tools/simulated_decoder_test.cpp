@@ -133,6 +133,9 @@ TEST(SimulatedDecoder, TheVexaSendsTwoBytesPerPassageFromTheOpeningOfTheLine) {
   Bytes out;
   d.Advance(1100, out);
   EXPECT_EQ(out, (Bytes{0x12, 0x34, 0x12, 0x34}));
+  // The passages of the output are told, for the log of their instants, once each.
+  EXPECT_EQ(d.TakeSentTransponders(), (std::vector<int>{0x1234, 0x1234}));
+  EXPECT_TRUE(d.TakeSentTransponders().empty());
 }
 
 TEST(SimulatorOptions, TransponderListsTakeNumbersAndRanges) {

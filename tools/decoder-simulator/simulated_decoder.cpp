@@ -130,8 +130,15 @@ void SimulatedDecoder::HandleRequest(const uint8_t* frame, int64_t nowMs, Bytes&
   out.insert(out.end(), answer, answer + kOrixAnswerLength);
 }
 
+std::vector<int> SimulatedDecoder::TakeSentTransponders() {
+  std::vector<int> out;
+  out.swap(sentTransponders_);
+  return out;
+}
+
 void SimulatedDecoder::SendPassage(int transponder, int64_t atMs, Bytes& out) {
   ++passagesSent_;
+  sentTransponders_.push_back(transponder & 0xFFFF);
   char note[80];
   if (IsOrix()) {
     const int32_t stamp = DecoderClock(atMs);

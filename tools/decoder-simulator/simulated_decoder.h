@@ -58,6 +58,8 @@ class SimulatedDecoder {
 
   // What happened since the last call, one line each, for --verbose.
   std::vector<std::string> TakeLog();
+  // The transponders of the passages appended to the output since the last call, in order.
+  std::vector<int> TakeSentTransponders();
 
  private:
   struct Car {
@@ -85,6 +87,7 @@ class SimulatedDecoder {
   int passagesSent_ = 0;
   int startsAccepted_ = 0;
   std::vector<std::string> log_;
+  std::vector<int> sentTransponders_;
 };
 
 // "1001,1002,2000-2005" -> the numbers; false on a malformed list or a number above 65535.

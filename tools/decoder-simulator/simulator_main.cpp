@@ -15,6 +15,8 @@
 #include "platform/serial_port.h"
 #include "tools/decoder-simulator/simulated_decoder.h"
 
+#include <time.h>
+
 #if !defined(_WIN32)
 #include <errno.h>
 #include <fcntl.h>
@@ -58,6 +60,11 @@ constexpr char kUsage[] =
     "  --recover-after S    open the line again S seconds after the loss\n"
     "  --duration S         exit after S (default: run until interrupted)\n"
     "  --exit-when-done     exit once every scripted passage and every car's laps are sent\n"
+    "Measurement:\n"
+    "  --instants FILE      write a line \"<instant> <transponder>\" for every passage, the\n"
+    "                       instant taken when its bytes have been written to the line, in\n"
+    "                       100 ns units of the clock Wine's performance counter reads (Linux:\n"
+    "                       CLOCK_MONOTONIC_RAW; Windows: the performance counter)\n"
     "Output:\n"
     "  --verbose            print every frame received and sent\n"
     "  --help               this text\n";
@@ -173,7 +180,20 @@ struct Options {
   double duration = -1;
   bool exitWhenDone = false;
   bool verbose = false;
+  std::string instantsPath;
 };
+
+// The instant a passage went onto the line, in 100 ns units.
+int64_t LineInstant() {
+#if defined(__linux__)
+  struct timespec ts;
+  clock_gettime(CLOCK_MONOTONIC_RAW, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 10000000 + ts.tv_nsec / 100;
+#else
+  Clock& clock = SystemClock();
+  return clock.PerformanceCounter() * 10000000 / clock.PerformanceFrequency();
+#endif
+}
 
 bool ParseSeconds(const char* text, double& out) {
   char* end = nullptr;
@@ -271,6 +291,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
       if (!ParseSeconds(value, o.lossAt)) return Fail("--loss-at is in seconds");
     } else if (name == "--recover-after") {
       if (!ParseSeconds(value, o.recoverAfter)) return Fail("--recover-after is in seconds");
+    } else if (name == "--instants") {
+      o.instantsPath = value;
     } else if (name == "--duration") {
       if (!ParseSeconds(value, o.duration)) return Fail("--duration is in seconds");
     } else {
@@ -289,6 +311,9 @@ class Simulator {
   Simulator(const Options& options, std::unique_ptr<Line> line)
       : o_(options), line_(std::move(line)), clock_(SystemClock()) {
     startCounter_ = clock_.PerformanceCounter();
+  }
+  ~Simulator() {
+    if (instants_ != nullptr) std::fclose(instants_);
   }
 
   int Run() {
@@ -331,8 +356,10 @@ class Simulator {
         if (!out.empty() && !line_->Write(out.data(), static_cast<int>(out.size()))) {
           if (o_.verbose) Say("write failed: " + std::to_string(out.size()) + " bytes lost");
         }
+        LogInstants(device.TakeSentTransponders());
       } else {
         device.Advance(now, out);  // the cars go on; their passages are lost
+        device.TakeSentTransponders();
         PrintLog(device, "lost: ");
         if (state == State::kLost && o_.recoverAfter >= 0 &&
             now >= lostAtMs + Ms(o_.recoverAfter)) {
@@ -392,6 +419,15 @@ class Simulator {
     std::fflush(stdout);
   }
 
+  void LogInstants(const std::vector<int>& transponders) {
+    if (transponders.empty() || o_.instantsPath.empty()) return;
+    const int64_t instant = LineInstant();
+    if (instants_ == nullptr) instants_ = std::fopen(o_.instantsPath.c_str(), "w");
+    if (instants_ == nullptr) return;
+    for (int t : transponders) std::fprintf(instants_, "%lld %d\n", static_cast<long long>(instant), t);
+    std::fflush(instants_);
+  }
+
   void PrintLog(SimulatedDecoder& device, const std::string& prefix = "") {
     for (const std::string& line : device.TakeLog()) {
       if (o_.verbose) Say(prefix + line);
@@ -402,6 +438,7 @@ class Simulator {
   std::unique_ptr<Line> line_;
   Clock& clock_;
   int64_t startCounter_ = 0;
+  std::FILE* instants_ = nullptr;
 };
 
 }  // namespace
