@@ -25,6 +25,10 @@ namespace zarvo {
 namespace {
 
 constexpr DWORD kDriverBufferBytes = 4096;
+// How long Close waits for a cancelled event wait to end. A driver that never ends it (Wine with a
+// COM port whose device node answers nothing) must not hold the window's thread: the wait is then
+// left to the system with its handle closed.
+constexpr DWORD kCancelledWaitEndMs = 500;
 
 // 9600 baud, 8N1, binary, DTR and RTS on, no flow control of any kind.
 void FillLineSettings(DCB& dcb) {
@@ -71,6 +75,12 @@ struct Overlapped {
   OVERLAPPED io = {};
 };
 
+// The armed WaitCommEvent: its OVERLAPPED and the event mask the system fills in when it ends.
+struct EventWait {
+  Overlapped overlapped;
+  DWORD events = 0;
+};
+
 class Win32SerialDevice final : public SerialDevice {
  public:
   Win32SerialDevice() : wake_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
@@ -113,13 +123,24 @@ class Win32SerialDevice final : public SerialDevice {
   // its OVERLAPPED can be reused.
   void Close() override {
     if (handle_ == INVALID_HANDLE_VALUE) return;
+    bool waitLeftPending = false;
     if (waitArmed_) {
-      CancelIoEx(handle_, &wait_.io);
-      DWORD ignored = 0;
-      GetOverlappedResult(handle_, &wait_.io, &ignored, TRUE);
+      CancelIoEx(handle_, &wait_->overlapped.io);
+      if (WaitForSingleObject(wait_->overlapped.io.hEvent, kCancelledWaitEndMs) == WAIT_OBJECT_0) {
+        DWORD ignored = 0;
+        GetOverlappedResult(handle_, &wait_->overlapped.io, &ignored, FALSE);
+      } else {
+        waitLeftPending = true;
+      }
       waitArmed_ = false;
     }
     CloseHandle(handle_);
+    if (waitLeftPending) {
+      // The system may still complete the wait into its OVERLAPPED and event mask: they are left
+      // to it (a few bytes, once per opening of such a port) and the next opening gets new ones.
+      (void)wait_.release();
+      wait_ = std::make_unique<EventWait>();
+    }
     handle_ = INVALID_HANDLE_VALUE;
     if (polling_) timeEndPeriod(1);
     polling_ = false;
@@ -137,14 +158,16 @@ class Win32SerialDevice final : public SerialDevice {
     if (!InputPending(&pending)) return LineWait::kFailed;
     if (pending > 0) return ReadArrived(buffer, max, count);
     if (!waitArmed_) {
-      events_ = 0;
-      if (WaitCommEvent(handle_, &events_, wait_.Fresh())) return Arrived(buffer, max, count);
+      wait_->events = 0;
+      if (WaitCommEvent(handle_, &wait_->events, wait_->overlapped.Fresh())) {
+        return Arrived(buffer, max, count);
+      }
       if (GetLastError() != ERROR_IO_PENDING) return LineWait::kFailed;
       waitArmed_ = true;
       if (!InputPending(&pending)) return LineWait::kFailed;
       if (pending > 0) return ReadArrived(buffer, max, count);
     }
-    const HANDLE handles[2] = {wait_.io.hEvent, wake_};
+    const HANDLE handles[2] = {wait_->overlapped.io.hEvent, wake_};
     const DWORD woken = WaitForMultipleObjects(2, handles, FALSE, kSerialWaitLimitMs);
     if (woken == WAIT_OBJECT_0 + 1) {
       ResetEvent(wake_);
@@ -154,7 +177,7 @@ class Win32SerialDevice final : public SerialDevice {
     if (woken != WAIT_OBJECT_0) return LineWait::kNothing;
     waitArmed_ = false;
     DWORD ignored = 0;
-    if (!GetOverlappedResult(handle_, &wait_.io, &ignored, FALSE)) {
+    if (!GetOverlappedResult(handle_, &wait_->overlapped.io, &ignored, FALSE)) {
       // Nobody cancels the wait while the reader runs: an aborted wait is a line that cannot
       // wait for events (Wine ends it so when the line has no modem status).
       if (GetLastError() != ERROR_OPERATION_ABORTED) return LineWait::kFailed;
@@ -198,7 +221,7 @@ class Win32SerialDevice final : public SerialDevice {
   // A wait that ended: with EV_RXCHAR the bytes are read; without it, and nothing there, the line
   // cannot wait for events and the reader polls from now on (for this opening).
   LineWait Arrived(uint8_t* buffer, int max, int* count) {
-    if ((events_ & EV_RXCHAR) == 0) {
+    if ((wait_->events & EV_RXCHAR) == 0) {
       int pending = 0;
       if (!InputPending(&pending)) return LineWait::kFailed;
       if (pending == 0) {
@@ -244,10 +267,9 @@ class Win32SerialDevice final : public SerialDevice {
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
   HANDLE wake_;
-  Overlapped wait_;
+  std::unique_ptr<EventWait> wait_ = std::make_unique<EventWait>();
   Overlapped read_;
   Overlapped write_;
-  DWORD events_ = 0;
   bool waitArmed_ = false;
   bool polling_ = false;  // the line raises no events: the reader polls
   std::atomic<bool> woken_{false};
