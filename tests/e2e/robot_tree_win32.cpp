@@ -7,10 +7,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
-#include "tests/e2e/robot_win32.h"
+#include "robot_win32.h"
 
 namespace robot {
 

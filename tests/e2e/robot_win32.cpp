@@ -82,7 +82,7 @@
 #include <cwchar>
 #include <string>
 
-#include "tests/e2e/robot_win32.h"
+#include "robot_win32.h"
 
 namespace robot {
 
