@@ -15,8 +15,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "analysis/drawing.h"
 #include "analysis/lap_statistics.h"
+#include "ui/drawing.h"
 
 namespace zarvo {
 

@@ -2,8 +2,8 @@
 #include "analysis/run_synthesis_win32.h"
 
 #include "analysis/run_window.h"
-#include "app/dialog_controls_win32.h"
 #include "resources/resource_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

@@ -124,6 +124,12 @@ void OpenArchivedRunWindow(RunWindowModel& model, MessageBoxes& boxes) {
   LoadRunWindow(model, run.participant, run.runCaption, run.trackName, run.runTitle);
 }
 
+bool HandOverArchivedRun(const char* runsFilePath, const char* runTitle, MessageBoxes& boxes) {
+  if (WriteArchivedRunRequest(runsFilePath, runTitle)) return true;
+  boxes.Show(TXT_CAPTION_ERROR, TXT_DETAIL_RESULTS_FILE_NOT_FOUND, MessageIcon::kError);
+  return false;
+}
+
 bool FirstLapTyped(RunWindowModel& model, const char* text, int& rewriteTo) {
   const int n = model.laps.lapCount;
   int value = RangeValue(text);

@@ -10,11 +10,11 @@
 
 #include <cstdint>
 
-#include "analysis/drawing.h"
 #include "analysis/lap_graphs.h"
 #include "analysis/lap_statistics.h"
 #include "platform/message_boxes.h"
 #include "race/race_model.h"
+#include "ui/drawing.h"
 
 namespace zarvo {
 
@@ -59,6 +59,10 @@ void LoadRunWindow(RunWindowModel& model, const ParticipantRecord& record, const
 // a missing runs file (TXT_DRIVER_RUNS_FILE_NOT_FOUND) or a run the file does not hold (the
 // reader's own message) leave the window with an empty run.
 void OpenArchivedRunWindow(RunWindowModel& model, MessageBoxes& boxes);
+
+// The runs database dialog chose a run: writes the archived-run request the run detail window
+// opens with. False, with TXT_DETAIL_RESULTS_FILE_NOT_FOUND, when it cannot be written.
+bool HandOverArchivedRun(const char* runsFilePath, const char* runTitle, MessageBoxes& boxes);
 
 // The range edits, on every change of their text. The text reads as an unsigned number (anything
 // else as 0). Returns true when the edit's text must be rewritten with rewriteTo: a lap beyond

@@ -9,14 +9,14 @@
 #include <memory>
 #include <string>
 
-#include "analysis/drawing_win32.h"
 #include "analysis/run_synthesis.h"
 #include "analysis/run_synthesis_win32.h"
 #include "analysis/run_window.h"
-#include "app/dialog_controls_win32.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
+#include "ui/dialog_controls_win32.h"
+#include "ui/drawing_win32.h"
 
 namespace zarvo {
 
@@ -316,6 +316,13 @@ void RunSynthesisWindow(HWND owner, MessageBoxes& boxes) {
   gSynthesis = nullptr;
   SetCurrentFolder(folder.c_str());
   LeaveRunSynthesis(model->record.setup, saved, boxes);
+}
+
+bool OpenArchivedRun(HWND owner, const char* runsFilePath, const char* runTitle,
+                     MessageBoxes& boxes) {
+  if (!HandOverArchivedRun(runsFilePath, runTitle, boxes)) return false;
+  RunArchivedRunWindow(owner, boxes);
+  return true;
 }
 
 void RunArchivedRunWindow(HWND owner, MessageBoxes& boxes) {

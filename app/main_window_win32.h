@@ -8,15 +8,15 @@
 
 #include <memory>
 
-#include "app/file_dialogs_win32.h"
 #include "app/menus_win32.h"
-#include "app/message_boxes_win32.h"
 #include "app/program.h"
 #include "app/program_dialogs_win32.h"
 #include "app/queued_sound_player.h"
 #include "app/session_dialogs_win32.h"
 #include "app/session_tree_win32.h"
 #include "platform/serial_port.h"
+#include "ui/file_dialogs_win32.h"
+#include "ui/message_boxes_win32.h"
 
 namespace zarvo {
 

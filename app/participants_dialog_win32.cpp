@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/dialog_controls_win32.h"
 #include "app/session_dialogs.h"
 #include "resources/resource_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

@@ -6,11 +6,11 @@
 #include <cstring>
 
 #include "analysis/detail_results_file.h"
-#include "app/session_file.h"
 #include "databases/database_files.h"
 #include "databases/runs_database.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
+#include "session/session_file.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
 

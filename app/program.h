@@ -12,9 +12,7 @@
 #include "app/program_dialogs.h"
 #include "app/race_links.h"
 #include "app/results_view.h"
-#include "app/run_journal_file.h"
 #include "app/session_controller.h"
-#include "app/session_format.h"
 #include "app/session_ports.h"
 #include "app/tick_log.h"
 #include "databases/database_records.h"
@@ -27,8 +25,10 @@
 #include "race/race_control.h"
 #include "race/race_model.h"
 #include "race/race_ports.h"
+#include "records/sound_settings.h"
+#include "session/run_journal_file.h"
+#include "session/session_format.h"
 #include "settings/display_settings.h"
-#include "settings/sound_settings.h"
 
 namespace zarvo {
 

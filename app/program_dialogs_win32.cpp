@@ -5,9 +5,9 @@
 #include "analysis/run_window_win32.h"
 #include "databases/database_editor_win32.h"
 #include "databases/runs_database_dialog_win32.h"
-#include "settings/display_dialog_win32.h"
-#include "settings/sound_dialog_win32.h"
 #include "decoder/interface_dialog_win32.h"
+#include "display/display_dialog_win32.h"
+#include "settings/sound_dialog_win32.h"
 
 namespace zarvo {
 
@@ -28,7 +28,7 @@ bool Win32ProgramDialogs::OpenFrequenciesEditor() {
 }
 
 void Win32ProgramDialogs::OpenRunsDatabase() {
-  RunRunsDatabaseDialog(*owner_, boxes_);
+  RunRunsDatabaseDialog(*owner_, boxes_, OpenArchivedRun);
 }
 
 bool Win32ProgramDialogs::OpenSoundOptions() {

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "app/program_dialogs.h"
+#include "display/display_dialog.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/serial_port.h"
-#include "settings/display_dialog.h"
 
 namespace zarvo {
 

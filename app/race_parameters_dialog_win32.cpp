@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "app/dialog_controls_win32.h"
 #include "app/session_dialogs.h"
 #include "resources/resource_ids.h"
 #include "text/fixed_text.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

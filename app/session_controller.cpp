@@ -1,20 +1,19 @@
-// The session commands and the session tree (see session_controller.h).
+// The session tree and the commands of its pop-up menus, the start-up of the session, the
+// dispatch of the File menu's commands (see session_controller.h). The runs are in
+// run_life_cycle.cpp, the file commands in session_file_commands.cpp, the smartphone import in
+// smartphone_import_command.cpp and the recovery in session_recovery.cpp.
 #include "app/session_controller.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/save_names.h"
-#include "app/session_file.h"
-#include "app/smartphone_import.h"
-#include "databases/database_files.h"
-#include "databases/runs_database.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
-#include "race/passage.h"
 #include "resources/resource_ids.h"
+#include "session/session_file.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
+#include "ui/save_names.h"
 
 namespace zarvo {
 
@@ -44,11 +43,6 @@ int PopupMenuOf(int32_t nodeId, int participantCount) {
 
 }  // namespace
 
-void ClearParticipantsList(ParticipantsList& list) {
-  std::memset(&list, 0, sizeof list);
-  for (ParticipantEntry& entry : list.entries) SetText(entry.driverName, kNoDriver);
-}
-
 int32_t FindCircuitIndex(const CircuitTable& circuits, const char* circuitName) {
   if (circuitName == nullptr || circuitName[0] == '\0') return kNoCircuit;
   for (int i = 0; i < kCircuitCapacity; ++i) {
@@ -59,18 +53,6 @@ int32_t FindCircuitIndex(const CircuitTable& circuits, const char* circuitName) 
 
 std::string WithSessionExtension(const std::string& path) {
   return WithExtension(path, kSessionExtension);
-}
-
-void ArchiveSessionRun(const Race& race, const SessionState& session, MessageBoxes& boxes) {
-  ArchiveRun(race, race.run.runTitle, session.runCaption, session.track.circuitName, boxes);
-}
-
-void SessionRunArchive::ArchiveRun(const Race& race) {
-  ArchiveSessionRun(race, session_, boxes_);
-}
-
-bool SessionRunArchive::WriteCircuits(const CircuitTable& circuits) {
-  return circuitsFile_.Write(circuits);
 }
 
 SessionController::SessionController(const SessionWorld& world) : world_(world) {}
@@ -239,173 +221,6 @@ void SessionController::OnTreeSelectionChanged() {
   world_.ui.Repaint(RaceArea::kTable);
 }
 
-// ---- Runs.
-
-void SessionController::WriteRun() {
-  SessionState& s = world_.session;
-  if (!WriteRunSection(s.loadedRun, world_.race, world_.boxes)) {
-    if (journal_ != nullptr) journal_->KeepForRecovery();
-    return;
-  }
-  if (journal_ != nullptr) journal_->SectionWritten(s.loadedRun);
-  s.header.runsRecorded = true;
-  WriteSessionHeader(s.header, world_.boxes);
-}
-
-void SessionController::SaveCurrentRunIfNeeded() {
-  SessionState& s = world_.session;
-  if (s.loadedRun == 0 || s.runSectionTitle[0] == '\0') return;
-  if (RunHoldsData(world_.race)) s.changed = true;
-  if (s.changed) WriteRun();
-}
-
-void SessionController::LeaveRun() {
-  SessionState& s = world_.session;
-  if (s.loadedRun == 0 || s.runSectionTitle[0] == '\0') return;
-  if (RunHoldsData(world_.race)) s.changed = true;
-  if (!s.changed) return;
-  WriteRun();
-  ArchiveCurrentRun();
-}
-
-void SessionController::ArchiveCurrentRun() {
-  if (world_.session.loadedRun == 0) return;
-  ArchiveSessionRun(world_.race, world_.session, world_.boxes);
-}
-
-// The event line shows the radio-conflict text: it is repainted whenever the flag may change
-// (selecting a run, New, Load, the driver details), or a stale text would stay.
-void SessionController::SetRadioConflict(bool conflict) {
-  world_.session.radioConflict = conflict;
-  world_.ui.Repaint(RaceArea::kEventLine);
-}
-
-void SessionController::ClearLoadedRun() {
-  SessionState& s = world_.session;
-  Race& race = world_.race;
-  if (journal_ != nullptr) journal_->RunLeft();
-  race.run.ready = false;
-  race.run.resultsPresent = false;
-  s.changed = false;
-  SetRadioConflict(false);
-  s.loadedRun = 0;
-  ClearText(s.runCaption);
-  ClearText(s.runSectionTitle);
-  WipeTable(race);
-  WipeStandings(race);
-  race.participantCount = 0;
-  RebuildRows(race);
-  DisableLapButtons();
-  world_.ui.Repaint(RaceArea::kTitle);  // the run caption is gone
-}
-
-void SessionController::LoadRun(int runNumber) {
-  SessionState& s = world_.session;
-  Race& race = world_.race;
-  RunState& run = race.run;
-  RaceParameters& params = race.params;
-  if (runNumber < 1 || runNumber > kMaxRunCount) return;
-  if (journal_ != nullptr) journal_->RunLeft();
-
-  // 1. A selected run has results to show until it proves empty (step 10).
-  run.resultsPresent = true;
-  run.ready = false;
-  ClearParticipantsList(s.participants);
-  WipeTable(race);
-  WipeStandings(race);
-  s.loadedRun = 0;
-  ClearText(s.runSectionTitle);
-  ClearText(s.runCaption);
-  ClearText(run.runTitle);
-  ClearText(params.classificationKey);
-  ClearText(params.durationMode);
-  ClearText(params.startMode);
-  ClearText(params.endRuleTime);
-  ClearText(params.endRuleLaps);
-
-  // 2. The session's parameters over the defaults; the track's circuit and minimum lap time are
-  // the session's, not the run's.
-  SetDefaultRaceParameters(params);
-  params.maximumLapCount = kMaxLapCount;
-  params.lapRunLimitHours = 12;
-  ApplyTrackToRace();
-  if (ReadRaceParameters(params, world_.boxes) == SectionRead::kNoFile) {
-    RebuildRows(race);
-    return;
-  }
-
-  // 3, 4.
-  if (ReadParticipantsList(s.participants, world_.boxes) == SectionRead::kMissing) {
-    ShowError(TXT_SESSION_NO_PARTICIPANTS_TITLE);
-  }
-  std::snprintf(s.runCaption, sizeof s.runCaption, " %s - Run%d ", s.header.sessionName, runNumber);
-
-  // 5. The list's drivers in slots 1 to 20.
-  for (int k = 0; k < kSlotCount; ++k) {
-    SetText(race.slots[k].driverName, s.participants.entries[k].driverName);
-    if (race.slots[k].driverName[0] == '\0') SetText(race.slots[k].driverName, kNoDriver);
-  }
-  ResetTable(race);
-  RebuildStandings(race);
-  RebuildRows(race);
-
-  // 6. The run's own names and laps, when it was written.
-  s.loadedRun = runNumber;
-  FormatRunSectionTitle(runNumber, s.runSectionTitle, sizeof s.runSectionTitle);
-  ReadRunSection(runNumber, race, world_.boxes);
-
-  // 7. Transponders of the personal-chips mode and the radio conflict.
-  if (!world_.raceControl.MixedMode()) world_.raceControl.ApplyTransponderMode();
-  SetRadioConflict(RadioConflict(race, s.participants));
-
-  // 8. Empty slots take no lap; the occupied ones are the participants.
-  for (ParticipantRecord& p : race.slots) {
-    if (!IsEmptySlot(p)) continue;
-    for (int32_t& t : p.passageTimes) t = kEmptySlotTime;
-    p.bestLap = kEmptySlotTime;
-    p.finished = true;
-  }
-  // A run with laps is over: its participants show their finish flags, as when it ended.
-  const bool holdsData = RunHoldsData(race);
-  if (holdsData) {
-    for (ParticipantRecord& p : race.slots) p.finished = true;
-  }
-  RebuildStandings(race);
-  RebuildRows(race);
-
-  // 9.
-  StandardRefresh(race);
-
-  // 10. A run with laps shows them and needs "Clear" before a start; an empty one is ready.
-  s.changed = holdsData;
-  if (!s.changed) {
-    ResetTable(race);
-    RebuildStandings(race);
-    RebuildRows(race);
-    run.ready = true;
-  }
-
-  // 11. The clock before a start.
-  SplitDuration(params);
-  run.elapsedHours = run.elapsedMinutes = run.elapsedSeconds = run.elapsedMilliseconds = 0;
-  run.remainingHours = run.remainingMinutes = run.remainingSeconds = 0;
-  world_.raceControl.PrepareClockTexts();
-
-  // 12. A lap button for every participant's slot.
-  DisableLapButtons();
-  for (int k = 0; k < race.participantCount; ++k) {
-    const int slot = race.standings[k].slotNumber;
-    if (slot >= 1 && slot <= kSlotCount)
-      world_.ui.EnableControl(IDC_MANUAL_LAP_FIRST + slot - 1, true);
-  }
-
-  // 13.
-  world_.window.ResetResultsView(race.participantCount);
-  world_.ui.Repaint(RaceArea::kTitle);
-  world_.ui.Repaint(RaceArea::kClock);
-  world_.ui.Repaint(RaceArea::kCountdown);
-}
-
 // ---- Commands.
 
 bool SessionController::OnCommand(int commandId) {
@@ -443,154 +258,6 @@ bool SessionController::OnCommand(int commandId) {
     default:
       return false;
   }
-}
-
-bool SessionController::AskFileToSave(SaveFilter filter, std::string& path) {
-  const std::string initial = world_.programFolder + "\\*" + kSessionExtension;
-  const FileRequest request{
-      filter == SaveFilter::kNewOrImport ? TXT_FILTER_TRAINING_NEW : TXT_FILTER_TRAINING_SAVE_AS,
-      "*.trng", initial.c_str(), world_.programFolder.c_str()};
-  std::string chosen;
-  if (!world_.files.AskSaveFile(request, chosen)) return false;
-  if (chosen.empty() || chosen == initial) return false;
-  return SaveNameWithExtension(chosen, kSessionExtension, world_.boxes, path);
-}
-
-bool SessionController::CopyWorkingCopyTo(const std::string& path) {
-  MakeProgramFolderCurrent();
-  if (CopySessionFile(kWorkingCopyPath, path.c_str())) return true;
-  ShowError(TXT_SESSION_NOT_SAVED);
-  return false;
-}
-
-bool SessionController::SaveBeforeLeaving(SaveFilter filter) {
-  SessionState& s = world_.session;
-  MakeProgramFolderCurrent();
-  SaveCurrentRunIfNeeded();
-  std::string path = s.savedFilePath;
-  if (!s.hasSavedFile && !AskFileToSave(filter, path)) return false;
-  if (!CopyWorkingCopyTo(path)) return false;
-  // Saved under a name just chosen, the session is that file's whatever comes next: the command
-  // that asked may still stop (a refused phone file) and leave the user with this session.
-  if (!s.hasSavedFile) KeepSavedFile(path);
-  return true;
-}
-
-void SessionController::KeepSavedFile(const std::string& path) {
-  world_.window.SetTitle((kFileWindowTitlePrefix + path).c_str());
-  world_.session.savedFilePath = path;
-  SetHasSavedFile(true);
-}
-
-void SessionController::ResetSessionState() {
-  SessionState& s = world_.session;
-  ClearLoadedRun();
-  std::memset(&s.header, 0, sizeof s.header);
-  ClearParticipantsList(s.participants);
-  s.track = DefaultSessionTrack();
-  s.circuitIndex = kNoCircuit;
-  ApplyTrackToRace();
-}
-
-void SessionController::NewSession() {
-  const Answer answer = world_.boxes.Ask(TXT_CAPTION_QUESTION, TXT_NEW_SESSION_QUESTION,
-                                         QuestionButtons::kYesNoCancel);
-  if (answer == Answer::kCancel) return;
-  ArchiveCurrentRun();
-  if (answer == Answer::kYes && !SaveBeforeLeaving(SaveFilter::kNewOrImport)) return;
-
-  SessionState& s = world_.session;
-  world_.window.SetTitle(kPlainWindowTitle);
-  SetHasSavedFile(false);
-  s.savedFilePath.clear();
-  ResetSessionState();
-  s.header = NewSessionHeader(kDefaultSessionName);
-  MakeProgramFolderCurrent();
-  CreateWorkingCopy(s.header.sessionName, world_.boxes);
-  BuildNodes(false);
-  world_.window.ResetResultsView(0);
-}
-
-void SessionController::LoadSession() {
-  const FileRequest request{TXT_FILTER_TRAINING_OPEN, "*.trng", "", world_.programFolder.c_str()};
-  std::string chosen;
-  if (!world_.files.AskOpenFile(request, chosen) || chosen.empty()) return;
-  ArchiveCurrentRun();
-  const std::string title = kFileWindowTitlePrefix + chosen;
-  const Answer answer =
-      world_.boxes.Ask(TXT_CAPTION_QUESTION, TXT_SAVE_SESSION_QUESTION, QuestionButtons::kYesNo);
-  if (answer == Answer::kCancel) return;
-  if (answer == Answer::kYes && !SaveBeforeLeaving(SaveFilter::kLoadOrSaveAs)) return;
-
-  MakeProgramFolderCurrent();
-  if (!CopySessionFile(chosen.c_str(), kWorkingCopyPath)) {
-    ShowError(TXT_SESSION_NOT_OPENED);
-    return;
-  }
-  SessionState& s = world_.session;
-  world_.window.SetTitle(title.c_str());
-  s.savedFilePath = chosen;
-  SetHasSavedFile(true);
-  ResetSessionState();
-  ReadSessionHeader(s.header, world_.boxes);
-  ReadParticipantsList(s.participants, world_.boxes);
-  ReadTrackAndCircuit();
-  BuildNodes(true);
-  world_.window.ResetResultsView(0);
-}
-
-bool SessionController::Save() {
-  SessionState& s = world_.session;
-  if (!s.hasSavedFile) return false;
-  MakeProgramFolderCurrent();
-  SaveCurrentRunIfNeeded();
-  return CopyWorkingCopyTo(s.savedFilePath);
-}
-
-bool SessionController::SaveAs() {
-  std::string path;
-  if (!AskFileToSave(SaveFilter::kLoadOrSaveAs, path)) return false;
-  MakeProgramFolderCurrent();
-  SaveCurrentRunIfNeeded();
-  if (!CopyWorkingCopyTo(path)) return false;
-  KeepSavedFile(path);
-  return true;
-}
-
-void SessionController::ImportSmartphone() {
-  const FileRequest request{TXT_FILTER_SMARTPHONE, "*.trng2", "", world_.programFolder.c_str()};
-  std::string chosen;
-  if (!world_.files.AskOpenFile(request, chosen) || chosen.empty()) return;
-  ArchiveCurrentRun();
-  const std::string title = kFileWindowTitlePrefix + chosen;
-  const Answer answer =
-      world_.boxes.Ask(TXT_CAPTION_QUESTION, TXT_SAVE_SESSION_QUESTION, QuestionButtons::kYesNo);
-  if (answer == Answer::kCancel) return;
-  if (answer == Answer::kYes && !SaveBeforeLeaving(SaveFilter::kNewOrImport)) return;
-
-  MakeProgramFolderCurrent();
-  switch (CopyChosenPhoneFile(chosen.c_str())) {
-    case PhoneFileCopy::kCopied:
-      break;
-    case PhoneFileCopy::kTooLarge:
-      ShowError(TXT_IMPORT_NOT_A_PHONE_FILE);
-      return;
-    case PhoneFileCopy::kNotOpened:
-    case PhoneFileCopy::kNotWritten:
-      ShowError(TXT_SESSION_NOT_OPENED);
-      return;
-  }
-  if (!world_.dialogs.OpenSmartphoneImportDialog()) return;
-
-  SessionState& s = world_.session;
-  world_.window.SetTitle(title.c_str());
-  s.savedFilePath.clear();
-  SetHasSavedFile(false);
-  ResetSessionState();
-  ReadSessionHeader(s.header, world_.boxes);
-  ReadParticipantsList(s.participants, world_.boxes);
-  BuildNodes(true);
-  world_.window.ResetResultsView(0);
 }
 
 void SessionController::RenameSession() {
@@ -654,21 +321,6 @@ void SessionController::AddRun() {
   std::snprintf(label, sizeof label, TXT_TREE_RUN, int(header.runCount));
   InsertNode(kRunsNodeId + header.runCount, kRunsNodeId, 0, label, kSessionsImage);
   world_.tree.Expand(kRunsNodeId);
-}
-
-void SessionController::SaveForSessionEnd() {
-  MakeProgramFolderCurrent();
-  SaveCurrentRunIfNeeded();
-  ArchiveCurrentRun();
-}
-
-bool SessionController::ConfirmClose() {
-  ArchiveCurrentRun();
-  const Answer answer =
-      world_.boxes.Ask(TXT_CAPTION_QUESTION, TXT_QUIT_SAVE_QUESTION, QuestionButtons::kYesNoCancel);
-  if (answer == Answer::kCancel) return false;
-  if (answer == Answer::kNo) return true;
-  return world_.session.hasSavedFile ? Save() : SaveAs();
 }
 
 }  // namespace zarvo

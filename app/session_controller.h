@@ -1,15 +1,16 @@
 // The session commands and the session tree: the open session's state, the tree's nodes, the
 // tree notifications, the File menu commands (new, load, save, save as, import) and the tree's
 // pop-up commands (rename, track, participants, run parameters, add a run), loading a run into
-// the participants table and writing it back, and the save question of closing.
+// the participants table and writing it back, and the save question of closing. One class, its
+// work in one file per job: session_controller.cpp (the tree, its pop-up commands, start-up),
+// run_life_cycle.cpp (the run loaded, written back, archived), session_file_commands.cpp (New,
+// Load, Save, Save as..., closing), smartphone_import_command.cpp and session_recovery.cpp.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "app/run_journal_file.h"
-#include "app/session_format.h"
 #include "app/session_ports.h"
 #include "databases/circuits_guard.h"
 #include "databases/database_records.h"
@@ -17,6 +18,8 @@
 #include "race/race_control.h"
 #include "race/race_model.h"
 #include "race/race_ports.h"
+#include "session/run_journal_file.h"
+#include "session/session_format.h"
 
 namespace zarvo {
 
@@ -44,8 +47,6 @@ struct SessionState {
   bool hasSavedFile;
 };
 
-// Every participant entry "(NA)" with empty fields.
-void ClearParticipantsList(ParticipantsList& list);
 // The index of the circuit of that name in the circuits table; kNoCircuit when the name is empty
 // or not found.
 int32_t FindCircuitIndex(const CircuitTable& circuits, const char* circuitName);

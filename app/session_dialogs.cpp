@@ -5,10 +5,10 @@
 #include <cstring>
 #include <memory>
 
-#include "app/session_file.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "platform/file_names.h"
+#include "session/session_file.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
 

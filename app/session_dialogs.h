@@ -7,10 +7,10 @@
 
 #include <cstdint>
 
-#include "app/session_format.h"
 #include "databases/database_records.h"
 #include "platform/message_boxes.h"
 #include "race/race_model.h"
+#include "session/session_format.h"
 
 namespace zarvo {
 

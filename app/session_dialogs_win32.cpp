@@ -27,7 +27,7 @@ bool Win32SessionDialogs::OpenSmartphoneImportDialog() {
 
 void Win32SessionDialogs::OpenDriverDetailsDialog() {
   if (port_ == nullptr || clock_ == nullptr) return;
-  RunDriverDetailsDialog(*owner_, boxes_, *port_, *clock_);
+  RunDriverDetailsDialog(*owner_, boxes_, *port_, *clock_, details_);
 }
 
 }  // namespace zarvo

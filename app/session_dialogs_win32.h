@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/driver_details_session.h"
 #include "app/session_ports.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
@@ -34,6 +35,7 @@ class Win32SessionDialogs : public SessionDialogs {
   MessageBoxes& boxes_;
   SerialPort* port_ = nullptr;
   Clock* clock_ = nullptr;
+  WorkingCopyDetails details_;
 };
 
 }  // namespace zarvo

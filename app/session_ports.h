@@ -1,15 +1,16 @@
 // What the session commands reach outside the portable core: the session tree control, the main
-// window, the common file dialogs and the setup dialogs. The Win32 shell implements them
-// (app/session_tree_win32.h, app/file_dialogs_win32.h, app/session_dialogs_win32.h and the main
-// window); tests record and script them. Texts are Windows-1252.
+// window, the common file dialogs (ui/file_dialogs.h) and the setup dialogs. The Win32 shell
+// implements them (app/session_tree_win32.h, ui/file_dialogs_win32.h, app/session_dialogs_win32.h
+// and the main window); tests record and script them. Texts are Windows-1252.
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "ui/file_dialogs.h"
 
 namespace zarvo {
 
-// A node of the session tree, identified by its fixed node id (app/session_format.h).
+// A node of the session tree, identified by its fixed node id (session/session_format.h).
 struct TreeNode {
   int32_t id;
   int32_t parentId;  // 0 for the root
@@ -56,29 +57,6 @@ class SessionWindow {
   // Shows the one-item pop-up menu of that command (1051 to 1055) at the pointer; choosing the
   // item sends the command to the main window as the menu bar does.
   virtual void ShowPopupMenu(int commandId) = 0;
-};
-
-// What a common file dialog is asked to show.
-struct FileRequest {
-  const char* filterName;     // "Training file (.trng)"
-  const char* pattern;        // "*.trng"
-  const char* initialName;    // the name the box starts with; "" for none
-  const char* initialFolder;  // the program folder
-  // Appended by the dialog to a name typed without an extension, before it asks about
-  // overwriting; nullptr for none. Without its dot: "scrn".
-  const char* defaultExtension = nullptr;
-};
-
-class FileDialogs {
- public:
-  virtual ~FileDialogs() = default;
-  // The save dialog: asks before overwriting, hides the read-only box, does not change the
-  // current folder, the folder must exist. False when the user cancels; otherwise the name the
-  // user confirmed, as a full path.
-  virtual bool AskSaveFile(const FileRequest& request, std::string& chosen) = 0;
-  // The open dialog: the file and its folder must exist, hides the read-only box, does not
-  // change the current folder.
-  virtual bool AskOpenFile(const FileRequest& request, std::string& chosen) = 0;
 };
 
 // The modal dialogs the session commands open. Each reads what it edits from the working copy

@@ -13,11 +13,11 @@
 #include <memory>
 
 #include "app/session_controller.h"
-#include "app/session_file.h"
 #include "databases/driver_names.h"
 #include "databases/runs_database.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
+#include "session/session_file.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
 

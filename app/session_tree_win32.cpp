@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_controls_win32.h"
 #include "app/race_panel_layout.h"
 #include "resources/resource_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

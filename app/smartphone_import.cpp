@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "app/session_controller.h"
-#include "app/session_file.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "session/session_file.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
 

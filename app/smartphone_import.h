@@ -4,7 +4,7 @@
 // The Win32 procedure (app/smartphone_import_dialog_win32.cpp) only moves data between its
 // controls and SmartphoneImportModel.
 //
-// A phone file has the grammar of a session file (app/session_format.h): line 1 the session
+// A phone file has the grammar of a session file (session/session_format.h): line 1 the session
 // header; the section "SessionListeParticipants" of 20 entries; the section "SessionRun1" of 20
 // lane lines (driver name, lap count L, last, best, worst and average lap, passage times 0 to L,
 // nothing else: no setup sheet) and the run title line. Reserve characters between sections are
@@ -17,10 +17,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/session_format.h"
 #include "databases/database_records.h"
 #include "platform/message_boxes.h"
 #include "race/race_model.h"
+#include "session/session_format.h"
 
 namespace zarvo {
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/dialog_controls_win32.h"
 #include "app/smartphone_import.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

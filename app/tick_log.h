@@ -16,10 +16,10 @@
 #include <memory>
 #include <string>
 
-#include "app/background_writer.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "race/race_ports.h"
+#include "session/background_writer.h"
 
 namespace zarvo {
 

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "app/dialog_controls_win32.h"
 #include "app/session_dialogs.h"
 #include "resources/resource_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "app/run_journal_file.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_boxes.h"
 #include "race/run_journal.h"
-#include "settings/sound_settings.h"
+#include "records/sound_settings.h"
+#include "session/run_journal_file.h"
 #include "text/fixed_text.h"
 
 namespace zarvo {

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "app/session_file.h"
+#include "session/session_file.h"
 #include "text/fixed_text.h"
 
 namespace zarvo {

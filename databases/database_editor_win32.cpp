@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_controls_win32.h"
 #include "platform/codepage.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

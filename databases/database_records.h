@@ -5,34 +5,16 @@
 #include <cstdint>
 
 #include "race/race_model.h"
+#include "records/circuit_records.h"
 
 namespace zarvo {
 
-constexpr int kCircuitCapacity = 20;
 constexpr int kDriverCapacity = 300;
 constexpr int kCarCapacity = 300;
 constexpr int kFrequencyTableCapacity = 100;
 constexpr int kCountryCount = 208;  // lines of the shipped countries file
 constexpr int kCountryNameCapacity = 35;
 constexpr int kCarNameCapacity = 30;
-constexpr int kImagePathCapacity = 260;
-
-struct CircuitRecord {
-  char name[40];
-  char length[5];          // metres, digits
-  char recordLapText[15];  // the record lap written as a three-form time
-  int32_t recordLap;       // ms; 0 = no record yet
-  int32_t hidden[4];       // never stored in the file; cleared with the record lap
-  char recordHolder[40];   // driver name of the record
-  char minimumLapTime[4];  // seconds, digits
-  char location[40];
-  char imagePath[kImagePathCapacity];  // a .bmp file
-};
-
-// The circuits database: 20 records and one spare record that stays empty.
-struct CircuitTable {
-  CircuitRecord records[kCircuitCapacity + 1];
-};
 
 struct DriverRecord {
   char name[kDriverNameCapacity];

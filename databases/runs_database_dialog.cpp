@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "analysis/detail_results_file.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "platform/files.h"
@@ -117,10 +116,6 @@ bool ChooseArchivedRun(RunsDatabaseDialogModel& model, const std::string& title,
   }
   if (!TitleNamesOneRun(model.runsPath.c_str(), title)) {
     ShowError(boxes, TXT_RUN_TO_READ_NOT_FOUND);
-    return false;
-  }
-  if (!WriteArchivedRunRequest(model.runsPath.c_str(), title.c_str())) {
-    ShowError(boxes, TXT_DETAIL_RESULTS_FILE_NOT_FOUND);
     return false;
   }
   return true;

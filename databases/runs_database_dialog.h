@@ -9,7 +9,7 @@
 #include "databases/database_records.h"
 #include "databases/runs_database.h"
 #include "platform/message_boxes.h"
-#include "settings/display_settings.h"
+#include "ui/colour.h"
 
 namespace zarvo {
 
@@ -52,11 +52,10 @@ bool SetRunsArchiving(RunsDatabaseDialogModel& model, bool on, MessageBoxes& box
 // another) is never taken for another one.
 bool TitleNamesOneRun(const char* path, const std::string& title);
 
-// A run chosen in the list: an empty text does nothing; otherwise, when the title names exactly
-// one run, writes the archived-run request into "DetailResultats.res" and returns true (the
-// caller opens the run detail window). A title that no longer names one run shows
-// TXT_RUN_TO_READ_NOT_FOUND; a request that cannot be written shows
-// TXT_DETAIL_RESULTS_FILE_NOT_FOUND.
+// A run chosen in the list: an empty text does nothing; true when the title names exactly one
+// run, which the caller then asks to be shown (the run detail window stands above the databases:
+// see ArchivedRunOpener in runs_database_dialog_win32.h). A title that no longer names one run
+// shows TXT_RUN_TO_READ_NOT_FOUND.
 bool ChooseArchivedRun(RunsDatabaseDialogModel& model, const std::string& title,
                        MessageBoxes& boxes);
 

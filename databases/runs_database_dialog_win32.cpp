@@ -1,15 +1,14 @@
 // The runs database dialog's procedure: moves data between the controls and
-// RunsDatabaseDialogModel, paints the filling gauge and opens the run detail window.
+// RunsDatabaseDialogModel, paints the filling gauge and asks for a chosen run to be shown.
 #include "databases/runs_database_dialog_win32.h"
 
 #include <memory>
 #include <string>
 
-#include "analysis/run_window_win32.h"
-#include "app/dialog_controls_win32.h"
 #include "databases/runs_database_dialog.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 
@@ -19,7 +18,12 @@ struct RunsDialogExtra {
   std::string folder;  // the working directory at opening, restored at closing
 };
 
-using RunsDialogData = dialog::ModalData<RunsDatabaseDialogModel, RunsDialogExtra>;
+struct RunsDialogState {
+  RunsDatabaseDialogModel model;
+  ArchivedRunOpener openRun = nullptr;
+};
+
+using RunsDialogData = dialog::ModalData<RunsDialogState, RunsDialogExtra>;
 
 // Where the gauge's text is painted; repainted whenever the level may have changed.
 RECT GaugeRect() {
@@ -66,17 +70,18 @@ BOOL OnInit(HWND window, RunsDialogData& data) {
   data.extra.folder = CurrentFolder();
   data.fonts.Apply(window, {IDC_RUNSDB_TITLE, IDC_RUNSDB_DRIVERS_LABEL, IDC_RUNSDB_NAME,
                             IDC_RUNSDB_SAVED_FOR, IDC_RUNSDB_RUNS_NAME});
-  OpenRunsDatabaseDialog(data.model, *data.boxes);
-  for (int i = 0; i < data.model.driverCount; ++i)
-    dialog::ListBoxAdd(window, IDC_RUNSDB_DRIVERS, data.model.drivers.names[i]);
-  if (data.model.selectedDriver >= 0)
-    dialog::ListBoxSelect(window, IDC_RUNSDB_DRIVERS, data.model.selectedDriver);
-  ShowDriver(window, data.model);
+  RunsDatabaseDialogModel& model = data.model.model;
+  OpenRunsDatabaseDialog(model, *data.boxes);
+  for (int i = 0; i < model.driverCount; ++i)
+    dialog::ListBoxAdd(window, IDC_RUNSDB_DRIVERS, model.drivers.names[i]);
+  if (model.selectedDriver >= 0)
+    dialog::ListBoxSelect(window, IDC_RUNSDB_DRIVERS, model.selectedDriver);
+  ShowDriver(window, model);
   return TRUE;
 }
 
 void OnCommand(HWND window, RunsDialogData& data, int id, int code) {
-  RunsDatabaseDialogModel& model = data.model;
+  RunsDatabaseDialogModel& model = data.model.model;
   switch (id) {
     case IDOK:
       EndDialog(window, IDOK);
@@ -97,8 +102,8 @@ void OnCommand(HWND window, RunsDialogData& data, int id, int code) {
     case IDC_RUNSDB_RUNS:
       if (code == CBN_SELCHANGE) {
         const std::string title = ChosenRun(window);
-        if (ChooseArchivedRun(model, title, *data.boxes)) {
-          RunArchivedRunWindow(window, *data.boxes);
+        if (ChooseArchivedRun(model, title, *data.boxes) &&
+            data.model.openRun(window, model.runsPath.c_str(), title.c_str(), *data.boxes)) {
           // The run stays chosen for "Remove the run", whatever the list did meanwhile.
           ChooseAgain(window, title);
         } else if (!model.runsListed) {
@@ -125,7 +130,7 @@ bool OnMessage(HWND window, RunsDialogData& data, UINT message, WPARAM, LPARAM, 
   if (message != WM_PAINT) return false;
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  const FillingGauge gauge = MakeFillingGauge(data.model.level);
+  const FillingGauge gauge = MakeFillingGauge(data.model.model.level);
   HFONT font = CreateFontW(kGaugeFontHeight, 0, 0, 0, kGaugeFontWeight, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
@@ -143,11 +148,12 @@ bool OnMessage(HWND window, RunsDialogData& data, UINT message, WPARAM, LPARAM, 
 
 }  // namespace
 
-void RunRunsDatabaseDialog(HWND owner, MessageBoxes& boxes) {
-  auto model = std::make_unique<RunsDatabaseDialogModel>();
+void RunRunsDatabaseDialog(HWND owner, MessageBoxes& boxes, ArchivedRunOpener openRun) {
+  auto state = std::make_unique<RunsDialogState>();
+  state->openRun = openRun;
   const std::string folder = CurrentFolder();
-  dialog::RunModal<RunsDatabaseDialogModel, OnInit, OnCommand, nullptr, OnMessage, RunsDialogExtra>(
-      owner, L"BASERESULTATS", boxes, *model);
+  dialog::RunModal<RunsDialogState, OnInit, OnCommand, nullptr, OnMessage, RunsDialogExtra>(
+      owner, L"BASERESULTATS", boxes, *state);
   SetCurrentFolder(folder.c_str());
 }
 

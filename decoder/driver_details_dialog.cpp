@@ -4,9 +4,6 @@
 #include <cstring>
 #include <memory>
 
-#include "app/session_controller.h"
-#include "app/session_file.h"
-#include "app/session_format.h"
 #include "databases/database_files.h"
 #include "text/catalogue.h"
 #include "text/fixed_text.h"
@@ -59,7 +56,8 @@ const char* DetailsLampFile(int state) {
   return state >= 1 && state < kDetailsLampStates ? kFiles[state] : nullptr;
 }
 
-void OpenDriverDetails(DriverDetailsModel& model, MessageBoxes& boxes, const char* settingsPath) {
+void OpenDriverDetails(DriverDetailsModel& model, DetailsSession& session, MessageBoxes& boxes,
+                       const char* settingsPath) {
   std::memset(model.frequencies, 0, sizeof model.frequencies);
   model.frequencyCount = 0;
   model.listRead = false;
@@ -82,21 +80,21 @@ void OpenDriverDetails(DriverDetailsModel& model, MessageBoxes& boxes, const cha
     ShowError(boxes, TXT_DETAILS_FREQUENCIES_MISSING);
   }
 
-  SessionHeader header = {};
-  if (ReadSessionHeader(header, boxes)) {
-    const int32_t node = header.selectedNodeId;
-    if (node > kDriversNodeId && node <= kDriversNodeId + kSlotCount) {
-      model.entry = node - kDriversNodeId - 1;
-    }
-    ParticipantsList list;
-    ClearParticipantsList(list);
-    const SectionRead read = ReadParticipantsList(list, boxes);
-    if (read == SectionRead::kMissing) ShowError(boxes, TXT_DETAILS_NO_LIST_OPENING);
-    if (read == SectionRead::kRead) {
+  ParticipantsList list;
+  ClearParticipantsList(list);
+  int entry = -1;
+  switch (session.ReadParticipants(list, entry, boxes)) {
+    case DetailsSession::Read::kRead:
       model.list = list;
       model.listRead = true;
-    }
+      break;
+    case DetailsSession::Read::kNoList:
+      ShowError(boxes, TXT_DETAILS_NO_LIST_OPENING);
+      break;
+    case DetailsSession::Read::kNoSession:
+      break;
   }
+  model.entry = entry >= 0 && entry < kSlotCount ? entry : -1;
 
   InterfaceSettings settings = {};
   SetText(model.deviceKey, kDeviceVexa);
@@ -196,16 +194,16 @@ DetailsTick DetailsTimerTick(DriverDetailsModel& model, SerialPort& port, Clock&
   return tick;
 }
 
-void ConfirmDriverDetails(const DriverDetailsModel& model, MessageBoxes& boxes) {
+void ConfirmDriverDetails(const DriverDetailsModel& model, DetailsSession& session,
+                          MessageBoxes& boxes) {
   if (!model.listRead) return;
-  switch (UpdateParticipantsList(model.list)) {
-    case SectionWrite::kWritten:
+  switch (session.WriteParticipants(model.list)) {
+    case DetailsSession::Write::kWritten:
       break;
-    case SectionWrite::kMissing:
+    case DetailsSession::Write::kNoList:
       ShowError(boxes, TXT_DETAILS_NO_LIST_SAVING);
       break;
-    case SectionWrite::kNoFile:
-    case SectionWrite::kFailed:
+    case DetailsSession::Write::kNotWritten:
       ShowError(boxes, TXT_SESSION_FILE_NOT_FOUND);
       break;
   }

@@ -1,5 +1,5 @@
 // What the driver details dialog "PILOTEDETAILS" decides, without its controls: the participant
-// entry it edits (from the node id in the working copy's header), his transponder (typed, kept
+// entry it edits (the one the session tree's selection designates), his transponder (typed, kept
 // only at six digits, or read by the scan from a car crossing the loop), his five radio
 // frequencies, the scan lamp's animation, and what "OK" writes. The dialog polls the serial port
 // itself on its own 10 ms timer; the main timer leaves the serial input alone meanwhile.
@@ -28,6 +28,29 @@ constexpr int kDetailsLampStates = 5;
 // "images/voyantScanPuce<state>.bmp"; nullptr for state 0.
 const char* DetailsLampFile(int state);
 
+// Where the dialog reads and writes the participants it edits: the open session. The dialog does
+// not know the session file; the program implements this (app/driver_details_session.h), tests
+// may script it.
+class DetailsSession {
+ public:
+  enum class Read {
+    kRead,       // the list was read
+    kNoList,     // the session has no participants list
+    kNoSession,  // the session could not be read (the port has said so)
+  };
+  enum class Write {
+    kWritten,
+    kNoList,      // the session has no participants list: nothing was written
+    kNotWritten,  // the session could not be opened or written
+  };
+  virtual ~DetailsSession() = default;
+  // The participants list (left as it was unless kRead) and the entry (0..19) the session tree's
+  // selected node designates, -1 when it designates none or the session could not be read.
+  virtual Read ReadParticipants(ParticipantsList& list, int& entry, MessageBoxes& boxes) = 0;
+  // The 20 entries over the session's list, only where the session has one; shows nothing.
+  virtual Write WriteParticipants(const ParticipantsList& list) = 0;
+};
+
 struct DriverDetailsModel {
   ParticipantsList list;
   bool listRead;  // "OK" writes only a list that was read
@@ -43,10 +66,10 @@ struct DriverDetailsModel {
   VexaCollector vexaCollector;
 };
 
-// Opening: the frequencies database, the working copy's header (the selected node 12001..12020
-// designates the entry) and participants list, the interface settings. Each missing file or
-// section is reported; the dialog opens anyway with what could be read.
-void OpenDriverDetails(DriverDetailsModel& model, MessageBoxes& boxes,
+// Opening: the frequencies database, the session's participants list and the entry its tree's
+// selection designates, the interface settings. Each missing file or list is reported; the
+// dialog opens anyway with what could be read.
+void OpenDriverDetails(DriverDetailsModel& model, DetailsSession& session, MessageBoxes& boxes,
                        const char* settingsPath = kInterfaceSettingsFile);
 
 // The entry edited, or nullptr when there is none.
@@ -78,8 +101,9 @@ struct DetailsTick {
 // emptied and pending input is thrown away.
 DetailsTick DetailsTimerTick(DriverDetailsModel& model, SerialPort& port, Clock& clock);
 
-// "OK": the 20 entries written over the working copy's "SessionListeParticipants" (only when the
-// section exists); the messages of a missing file or section. The dialog closes either way.
-void ConfirmDriverDetails(const DriverDetailsModel& model, MessageBoxes& boxes);
+// "OK": the 20 entries written over the session's participants list (only when it has one); the
+// messages of a session that cannot be written or has no list. The dialog closes either way.
+void ConfirmDriverDetails(const DriverDetailsModel& model, DetailsSession& session,
+                          MessageBoxes& boxes);
 
 }  // namespace zarvo

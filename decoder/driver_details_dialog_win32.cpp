@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "app/dialog_controls_win32.h"
 #include "decoder/driver_details_dialog.h"
 #include "resources/resource_ids.h"
 #include "text/catalogue.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 
@@ -17,6 +17,7 @@ struct DetailsDialogState {
   DriverDetailsModel model;
   SerialPort* port = nullptr;
   Clock* clock = nullptr;
+  DetailsSession* session = nullptr;
 };
 
 struct ScanLamps {
@@ -43,7 +44,7 @@ void ShowScanState(HWND window, const DetailsDialogData& data) {
 BOOL OnInit(HWND window, DetailsDialogData& data) {
   DriverDetailsModel& model = data.model.model;
   SetTimer(window, kDetailsTimerId, kDetailsTimerPeriodMs, nullptr);
-  OpenDriverDetails(model, *data.boxes);
+  OpenDriverDetails(model, *data.model.session, *data.boxes);
   data.fonts.Apply(window, {});
   dialog::LimitItemText(window, IDC_DETAILS_TRANSPONDER, kDetailsTransponderDigits);
   for (int k = 0; k < kFrequenciesPerEntry; ++k) {
@@ -84,7 +85,7 @@ void OnCommand(HWND window, DetailsDialogData& data, int id, int code) {
 }
 
 void Confirm(DetailsDialogState& state, MessageBoxes& boxes) {
-  ConfirmDriverDetails(state.model, boxes);
+  ConfirmDriverDetails(state.model, *state.session, boxes);
 }
 
 bool OnMessage(HWND window, DetailsDialogData& data, UINT message, WPARAM wParam, LPARAM,
@@ -129,10 +130,12 @@ bool OnMessage(HWND window, DetailsDialogData& data, UINT message, WPARAM wParam
 
 }  // namespace
 
-bool RunDriverDetailsDialog(HWND owner, MessageBoxes& boxes, SerialPort& port, Clock& clock) {
+bool RunDriverDetailsDialog(HWND owner, MessageBoxes& boxes, SerialPort& port, Clock& clock,
+                            DetailsSession& session) {
   auto state = std::make_unique<DetailsDialogState>();
   state->port = &port;
   state->clock = &clock;
+  state->session = &session;
   return dialog::RunModal<DetailsDialogState, OnInit, OnCommand, Confirm, OnMessage, ScanLamps>(
       owner, L"PILOTEDETAILS", boxes, *state);
 }

@@ -4,13 +4,16 @@
 
 #include <windows.h>
 
+#include "decoder/driver_details_dialog.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/serial_port.h"
 
 namespace zarvo {
 
-// True when "OK" wrote the participants list.
-bool RunDriverDetailsDialog(HWND owner, MessageBoxes& boxes, SerialPort& port, Clock& clock);
+// True when "OK" wrote the participants list. session: where the participants are read and
+// written.
+bool RunDriverDetailsDialog(HWND owner, MessageBoxes& boxes, SerialPort& port, Clock& clock,
+                            DetailsSession& session);
 
 }  // namespace zarvo

@@ -2,9 +2,9 @@
 // and paints the lamp.
 #include "decoder/interface_dialog_win32.h"
 
-#include "app/dialog_controls_win32.h"
 #include "decoder/interface_dialog.h"
 #include "resources/resource_ids.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

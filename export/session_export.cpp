@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "app/session_file.h"
-#include "app/session_format.h"
 #include "platform/files.h"
+#include "session/session_file.h"
+#include "session/session_format.h"
 #include "text/fixed_text.h"
 
 namespace zarvo {

@@ -1,4 +1,4 @@
-// The drawing-list replayer for SVG: the same primitives analysis/drawing_win32.h draws on a
+// The drawing-list replayer for SVG: the same primitives ui/drawing_win32.h draws on a
 // device context, written as an inline SVG picture, so a graph on screen, on paper and in a web
 // page comes from one geometry.
 //
@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/drawing.h"
+#include "ui/drawing.h"
 
 namespace zarvo {
 

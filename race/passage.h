@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "databases/database_records.h"
 #include "race/race_model.h"
 #include "race/sound_cues.h"
-#include "settings/sound_settings.h"
+#include "records/circuit_records.h"
+#include "records/sound_settings.h"
 
 namespace zarvo {
 

@@ -5,14 +5,14 @@
 
 #include <cstdint>
 
-#include "databases/database_records.h"
 #include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "race/passage.h"
 #include "race/race_model.h"
 #include "race/race_ports.h"
 #include "race/sound_announcements.h"
-#include "settings/sound_settings.h"
+#include "records/circuit_records.h"
+#include "records/sound_settings.h"
 
 namespace zarvo {
 

@@ -38,6 +38,11 @@ bool IsEmptySlot(const ParticipantRecord& record) {
   return SameText(record.driverName, kNoDriver);
 }
 
+void ClearParticipantsList(ParticipantsList& list) {
+  std::memset(&list, 0, sizeof list);
+  for (ParticipantEntry& entry : list.entries) SetText(entry.driverName, kNoDriver);
+}
+
 void WipeTable(Race& race) { std::memset(race.slots, 0, sizeof race.slots); }
 
 void ResetTable(Race& race) {

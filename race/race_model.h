@@ -249,6 +249,9 @@ struct ParticipantsList {
   ParticipantEntry entries[kSlotCount];
 };
 
+// Every participant entry "(NA)" with empty fields.
+void ClearParticipantsList(ParticipantsList& list);
+
 // Everything the timing core keeps about the run in the participants table. A test creates a
 // fresh one; the program keeps one for its whole life.
 struct Race {

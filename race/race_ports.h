@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "databases/database_records.h"
 #include "race/race_model.h"
+#include "records/circuit_records.h"
 
 namespace zarvo {
 

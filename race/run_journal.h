@@ -14,7 +14,7 @@
 //     or after its end)
 //   Fin, seq, race time, CRC
 // seq counts the events after the start from 1. The session stamp names the working copy the run
-// was timed in (app/session_file.h); the session name, the saved file and the stamp together say
+// was timed in (session/session_file.h); the session name, the saved file and the stamp together say
 // which session the run belongs to. Version 1 start lines (without stamp and circuit name) are
 // read too; their stamp is empty.
 //
@@ -29,9 +29,9 @@
 #include <string>
 #include <string_view>
 
-#include "databases/database_records.h"
 #include "race/race_model.h"
 #include "race/race_ports.h"
+#include "records/circuit_records.h"
 
 namespace zarvo {
 

@@ -5,7 +5,7 @@
 #include "platform/sound_player.h"
 #include "race/race_model.h"
 #include "race/sound_cues.h"
-#include "settings/sound_settings.h"
+#include "records/sound_settings.h"
 
 namespace zarvo {
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/colour.h"
+
 namespace zarvo {
 
 constexpr int kColumnCount = 9;        // Lane, Driver, Laps, Total time, Lap time, Best lap,
@@ -19,16 +21,6 @@ constexpr int32_t kMaxColumnWidth = 999;
 // The settings file of the program folder; display files carry the extension ".scrn".
 constexpr const char kDisplaySettingsFile[] = "Private/RéglagesAffichage.rgsc";
 constexpr const char kDisplayFileExtension[] = ".scrn";
-
-// A colour is 0x00BBGGRR: red in the low byte, as the platform's COLORREF.
-using Colour = uint32_t;
-
-constexpr Colour MakeColour(int red, int green, int blue) {
-  return Colour(red & 0xFF) | (Colour(green & 0xFF) << 8) | (Colour(blue & 0xFF) << 16);
-}
-constexpr int RedOf(Colour c) { return int(c & 0xFF); }
-constexpr int GreenOf(Colour c) { return int((c >> 8) & 0xFF); }
-constexpr int BlueOf(Colour c) { return int((c >> 16) & 0xFF); }
 
 // Font slots.
 enum FontSlot {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/message_boxes.h"
-#include "settings/sound_settings.h"
+#include "records/sound_settings.h"
 
 namespace zarvo {
 

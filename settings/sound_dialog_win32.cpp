@@ -1,9 +1,9 @@
 // The sound options dialog's procedure: moves data between the controls and SoundDialogModel.
 #include "settings/sound_dialog_win32.h"
 
-#include "app/dialog_controls_win32.h"
 #include "resources/resource_ids.h"
 #include "settings/sound_dialog.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/drawing.h"
+#include "ui/drawing.h"
 
 namespace zarvo {
 

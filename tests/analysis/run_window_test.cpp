@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -250,6 +251,24 @@ TEST_F(ArchivedRunWindow, OpensTheRunTheRequestNames) {
   EXPECT_STREQ(model.headingLine, " Training - Run2  : Lucas MARTIN");
   EXPECT_NE(std::string(model.trackLine).find("Mornay   (" + std::string(kTitle) + ") "),
             std::string::npos);
+}
+
+TEST_F(ArchivedRunWindow, TheRunHandedOverIsTheOneTheWindowOpens) {
+  ASSERT_TRUE(HandOverArchivedRun(path.c_str(), kTitle, boxes));
+  EXPECT_EQ(testing::ReadBytes(kDetailResultsFile), path + "\t" + kTitle + "\t\r\n");
+  OpenArchivedRunWindow(model, boxes);
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(model.laps.lapCount, 12);
+  EXPECT_STREQ(model.headingLine, " Training - Run2  : Lucas MARTIN");
+}
+
+TEST_F(ArchivedRunWindow, ARequestThatCannotBeWrittenIsSaidAndNothingIsHandedOver) {
+  // A folder in the place of the hand-off file: the request cannot replace it.
+  std::filesystem::create_directory(kDetailResultsFile);
+  EXPECT_FALSE(HandOverArchivedRun(path.c_str(), kTitle, boxes));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, TXT_DETAIL_RESULTS_FILE_NOT_FOUND);
+  EXPECT_TRUE(std::filesystem::is_directory(kDetailResultsFile));
 }
 
 TEST_F(ArchivedRunWindow, AMissingRequestFileOrRunOpensAnEmptyRunWithItsMessage) {

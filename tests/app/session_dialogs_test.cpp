@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/session_controller.h"
-#include "app/session_file.h"
 #include "databases/database_files.h"
 #include "platform/files.h"
+#include "session/session_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_folder.h"
 #include "text/catalogue.h"

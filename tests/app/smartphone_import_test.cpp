@@ -13,12 +13,12 @@
 
 #include "app/session_controller.h"
 #include "app/session_dialogs.h"
-#include "app/session_file.h"
 #include "databases/database_files.h"
 #include "databases/driver_names.h"
 #include "databases/runs_database.h"
 #include "platform/files.h"
 #include "resources/resource_ids.h"
+#include "session/session_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/race_fakes.h"
 #include "tests/support/session_fakes.h"

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/session_controller.h"
-#include "app/session_file.h"
+#include "app/driver_details_session.h"
 #include "databases/database_files.h"
 #include "decoder/frames.h"
 #include "platform/files.h"
+#include "session/session_file.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_folder.h"
@@ -76,7 +76,7 @@ class DriverDetailsTest : public ::testing::Test {
     WriteBytes(kInterfaceSettingsFile, std::string("COM1\t1\t") + key + "\r\n");
   }
   void Open() {
-    OpenDriverDetails(model, boxes);
+    OpenDriverDetails(model, session, boxes);
     port.Open("COM1");
   }
   // One timer tick 10 ms after the previous one.
@@ -87,6 +87,7 @@ class DriverDetailsTest : public ::testing::Test {
   const char* Transponder() const { return DetailsEntry(model)->transponder; }
 
   TempFolder folder;
+  WorkingCopyDetails session;
   FakeClock clock;
   FakeSerialPort port{&clock};
   RecordingMessageBoxes boxes;
@@ -240,7 +241,7 @@ TEST_F(DriverDetailsTest, OkWritesTheListAndKeepsTheOtherSections) {
   port.Queue(OrixPassage(1234));
   Tick();
   DetailsFrequencyChosen(model, 1, 0);
-  ConfirmDriverDetails(model, boxes);
+  ConfirmDriverDetails(model, session, boxes);
   EXPECT_TRUE(boxes.shown.empty());
   ParticipantsList list;
   ASSERT_EQ(ReadParticipantsList(list, boxes), SectionRead::kRead);
@@ -287,7 +288,7 @@ TEST_F(DriverDetailsTest, MissingFilesAndSectionAreReportedAndNothingIsWritten) 
   EXPECT_EQ(DetailsEntry(model), nullptr);
   EXPECT_STREQ(model.deviceKey, kDeviceVexa);
   EXPECT_FALSE(DetailsTransponderTyped(model, "123456"));
-  ConfirmDriverDetails(model, boxes);
+  ConfirmDriverDetails(model, session, boxes);
   EXPECT_EQ(ReadBytes(kWorkingCopyPath), before);
 }
 
@@ -295,12 +296,12 @@ TEST_F(DriverDetailsTest, AListRemovedWhileTheDialogIsOpenIsReportedAtOk) {
   Open();
   RecordingMessageBoxes quiet;
   CreateWorkingCopy("OTHER", quiet);
-  ConfirmDriverDetails(model, boxes);
+  ConfirmDriverDetails(model, session, boxes);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].text, ED("Error: Title of participants list not found",
                                     "Erreur: liste des participants non trouvée"));
   RemoveFile(kWorkingCopyPath);
-  ConfirmDriverDetails(model, boxes);
+  ConfirmDriverDetails(model, session, boxes);
   ASSERT_EQ(boxes.shown.size(), 2u);
   EXPECT_EQ(boxes.shown[1].text,
             ED("Error: Session file not found", "Erreur: impossible d'ouvrir le fichier Session"));
@@ -314,6 +315,100 @@ TEST_F(DriverDetailsTest, AHeaderNodeThatIsNoDriverEditsNothing) {
   DetailsScanDown(model, port, clock);
   port.Queue(OrixPassage(1234));
   EXPECT_FALSE(Tick().transponderRead);
+}
+
+
+// The dialog over a session that is no file: what it reads and writes goes through its port only.
+class ScriptedDetailsSession : public DetailsSession {
+ public:
+  Read ReadParticipants(ParticipantsList& out, int& outEntry, MessageBoxes&) override {
+    ++reads;
+    if (read == Read::kRead) out = list;
+    outEntry = entry;
+    return read;
+  }
+  Write WriteParticipants(const ParticipantsList& in) override {
+    written.push_back(in);
+    return write;
+  }
+
+  ParticipantsList list;
+  int entry = -1;
+  Read read = Read::kRead;
+  Write write = Write::kWritten;
+  int reads = 0;
+  std::vector<ParticipantsList> written;
+};
+
+class DriverDetailsPortTest : public ::testing::Test {
+ protected:
+  DriverDetailsPortTest() {
+    ClearParticipantsList(session.list);
+    SetText(session.list.entries[3].driverName, "CLARA");
+    SetText(session.list.entries[3].transponder, "000303");
+    session.entry = 3;
+    WriteBytes(kFrequenciesFile, "27.145\r\n");
+    WriteBytes(kInterfaceSettingsFile, "COM1\t1\tZarvoOrix\r\n");
+  }
+  TempFolder folder;
+  ScriptedDetailsSession session;
+  RecordingMessageBoxes boxes;
+  DriverDetailsModel model;
+};
+
+TEST_F(DriverDetailsPortTest, TheEntryTheSessionNamesIsEditedAndOkWritesTheWholeListBack) {
+  OpenDriverDetails(model, session, boxes);
+  EXPECT_EQ(session.reads, 1);
+  ASSERT_NE(DetailsEntry(model), nullptr);
+  EXPECT_STREQ(DetailsEntry(model)->driverName, "CLARA");
+  ASSERT_TRUE(DetailsTransponderTyped(model, "123456"));
+  DetailsFrequencyChosen(model, 2, 0);
+  EXPECT_TRUE(session.written.empty());  // nothing before "OK"
+  ConfirmDriverDetails(model, session, boxes);
+  ASSERT_EQ(session.written.size(), 1u);
+  EXPECT_STREQ(session.written[0].entries[3].transponder, "123456");
+  EXPECT_STREQ(session.written[0].entries[3].frequencies[2], "27.145");
+  EXPECT_STREQ(session.written[0].entries[0].driverName, kNoDriver);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(DriverDetailsPortTest, ASessionThatCannotBeReadIsNeverWrittenAndAddsNoBoxOfItsOwn) {
+  session.read = DetailsSession::Read::kNoSession;
+  OpenDriverDetails(model, session, boxes);
+  EXPECT_EQ(DetailsEntry(model), nullptr);
+  EXPECT_TRUE(boxes.shown.empty());  // the session's port says why
+  EXPECT_FALSE(DetailsTransponderTyped(model, "123456"));
+  ConfirmDriverDetails(model, session, boxes);
+  EXPECT_TRUE(session.written.empty());
+}
+
+TEST_F(DriverDetailsPortTest, ASessionWithoutAListIsSaidAtOpeningAndNothingIsWritten) {
+  session.read = DetailsSession::Read::kNoList;
+  OpenDriverDetails(model, session, boxes);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, TXT_DETAILS_NO_LIST_OPENING);
+  EXPECT_EQ(DetailsEntry(model), nullptr);
+  ConfirmDriverDetails(model, session, boxes);
+  EXPECT_TRUE(session.written.empty());
+}
+
+TEST_F(DriverDetailsPortTest, AnEntryOutsideTheTwentySlotsEditsNothing) {
+  session.entry = kSlotCount;
+  OpenDriverDetails(model, session, boxes);
+  EXPECT_EQ(DetailsEntry(model), nullptr);
+  EXPECT_EQ(model.entry, -1);
+}
+
+TEST_F(DriverDetailsPortTest, EachWriteOutcomeHasItsMessage) {
+  OpenDriverDetails(model, session, boxes);
+  session.write = DetailsSession::Write::kNoList;
+  ConfirmDriverDetails(model, session, boxes);
+  session.write = DetailsSession::Write::kNotWritten;
+  ConfirmDriverDetails(model, session, boxes);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[0].text, TXT_DETAILS_NO_LIST_SAVING);
+  EXPECT_EQ(boxes.shown[1].text, TXT_SESSION_FILE_NOT_FOUND);
+  EXPECT_EQ(session.written.size(), 2u);
 }
 
 }  // namespace

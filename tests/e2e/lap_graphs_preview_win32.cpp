@@ -16,9 +16,9 @@
 #include <cstring>
 #include <memory>
 
-#include "analysis/drawing_win32.h"
 #include "analysis/lap_graphs.h"
 #include "text/fixed_text.h"
+#include "ui/drawing_win32.h"
 
 namespace {
 

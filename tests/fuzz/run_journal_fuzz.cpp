@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/session_format.h"
 #include "race/run_journal.h"
+#include "session/session_format.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "app/session_format.h"
 #include "race/passage.h"
+#include "session/session_format.h"
 #include "text/fixed_text.h"
 
 namespace {

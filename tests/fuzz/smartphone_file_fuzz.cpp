@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "app/session_format.h"
 #include "app/smartphone_import.h"
 #include "databases/driver_names.h"
+#include "session/session_format.h"
 #include "text/fixed_text.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/run_journal_file.h"
-#include "app/session_file.h"
 #include "platform/files.h"
+#include "session/run_journal_file.h"
+#include "session/session_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_race.h"

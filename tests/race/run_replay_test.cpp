@@ -13,10 +13,10 @@
 #include <memory>
 #include <string>
 
-#include "app/session_format.h"
 #include "race/race_control.h"
 #include "race/run_journal.h"
 #include "resources/resource_ids.h"
+#include "session/session_format.h"
 #include "tests/support/fakes.h"
 #include "tests/support/race_fakes.h"
 #include "tests/support/test_race.h"

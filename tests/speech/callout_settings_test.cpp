@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "settings/sound_settings.h"
+#include "records/sound_settings.h"
 #include "tests/support/temp_folder.h"
 
 namespace zarvo {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/session_format.h"
+#include "session/session_format.h"
 #include "text/fixed_text.h"
 
 namespace zarvo::testing {

@@ -10,7 +10,7 @@
 #include "databases/database_records.h"
 #include "race/passage.h"
 #include "race/race_model.h"
-#include "settings/sound_settings.h"
+#include "records/sound_settings.h"
 
 namespace zarvo::testing {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <thread>
 
-#include "app/session_format.h"
+#include "session/session_format.h"
 #include "tests/support/live_samples.h"
 #include "text/fixed_text.h"
 #include "web/snapshot_publisher.h"

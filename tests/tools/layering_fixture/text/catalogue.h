@@ -1,0 +1,2 @@
+// A text of the fixture.
+#pragma once
