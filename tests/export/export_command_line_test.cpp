@@ -38,8 +38,8 @@ TEST(SplitCommandLine, QuotesGroupBlanksAndTheProgramNameKeepsItsBackslashes) {
   EXPECT_EQ(SplitCommandLine("p.exe"), (Words{"p.exe"}));
   EXPECT_EQ(SplitCommandLine(""), Words{});
   // Quotes may open and close in the middle of a word.
-  EXPECT_EQ(SplitCommandLine("p.exe D:\\\"club day\"\\a.trng"),
-            (Words{"p.exe", "D:\\club day\\a.trng"}));
+  EXPECT_EQ(SplitCommandLine("p.exe D:\"club day\"\\a.trng"),
+            (Words{"p.exe", "D:club day\\a.trng"}));
 }
 
 TEST(SplitCommandLine, BackslashesCountOnlyBeforeAQuote) {
