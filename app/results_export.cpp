@@ -1,6 +1,7 @@
 // The export commands of the windows (see results_export.h).
 #include "app/results_export.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -105,7 +106,12 @@ void ResultsExport::ExportDriverRun(const ParticipantRecord& record, const char*
                                     const char* circuitName, const char* runTitle) {
   auto session = std::make_unique<ExportSession>();
   BuildDriverRunExport(record, runCaption, runTitle, circuitName, *session);
-  Export(*session, session->title);
+  // "CLUB DAY - Run4 - Léa Dubois": the caption without its blanks, then the driver.
+  std::string name(runCaption != nullptr ? runCaption : "");
+  name.erase(0, std::min(name.size(), name.find_first_not_of(' ')));
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  name += name.empty() ? record.driverName : std::string(" - ") + record.driverName;
+  Export(*session, name.c_str());
 }
 
 void ResultsExport::Export(const ExportSession& session, const char* suggestedName) {

@@ -44,7 +44,8 @@ class ResultsExport : public RunExportPort {
   void ExportSessionFile(const char* sessionPath);
   // Run n of the session file, offered under its caption (" %s - Run%d " without the blanks).
   void ExportSessionRun(const char* sessionPath, int runNumber);
-  // A driver's run of a run window, offered under its heading line (caption, " : ", driver).
+  // A driver's run of a run window, offered as the run caption without its blanks, " - " and
+  // the driver's name.
   void ExportDriverRun(const ParticipantRecord& record, const char* runCaption,
                        const char* circuitName, const char* runTitle) override;
 

@@ -200,7 +200,7 @@ TEST(ResultsExport, ARunOfTheSessionIsOfferedUnderItsCaption) {
   EXPECT_EQ(ReadBytes(ExportPathsBeside("r.html").laps.c_str()), LapsCsv(expected));
 }
 
-TEST(ResultsExport, ADriversRunIsOfferedUnderItsHeadingLine) {
+TEST(ResultsExport, ADriversRunIsOfferedUnderItsCaptionAndName) {
   SessionFixture f;
   f.files.saveAnswers = {std::string("d.html")};
   f.exporter.ExportDriverRun(f.first->slots[0], " CLUB DAY - Run1 ", "Les Ormes", "Start ...");
@@ -209,7 +209,7 @@ TEST(ResultsExport, ADriversRunIsOfferedUnderItsHeadingLine) {
   BuildDriverRunExport(f.first->slots[0], " CLUB DAY - Run1 ", "Start ...", "Les Ormes", expected);
   ASSERT_EQ(f.files.asked.size(), 1u);
   EXPECT_EQ(f.files.asked[0].initialName,
-            Formatted(TXT_EXPORT_REPORT_FILE, ExportBaseName(expected.title)));
+            Formatted(TXT_EXPORT_REPORT_FILE, "CLUB DAY - Run1 - ANNA"));
   EXPECT_EQ(ReadBytes(ExportPathsBeside("d.html").laps.c_str()), LapsCsv(expected));
 }
 

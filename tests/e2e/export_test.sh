@@ -27,6 +27,7 @@ in_dialog() { local title=$1; shift; robot_line in "$title" "$@"; }
 lodz=$(printf '\xc5\x81\xc3\xb3d\xc5\xba')  # Łódź
 lea=$(printf 'L\xc3\xa9a Dubois')
 samples="$E2E_WORK/samples"
+mkdir -p "$samples"
 "$ZARVO_EXPORT_SAMPLE_EN" "$samples/en" >/dev/null
 "$ZARVO_EXPORT_SAMPLE_FR" "$samples/fr" >/dev/null
 
