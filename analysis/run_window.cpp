@@ -436,6 +436,7 @@ const ControlPlace kRunWindowLayout[] = {
     {1, 674, 600, 76, 24},
     {2, 756, 600, 64, 24},
     {IDC_RUN_PRINT, 830, 588, 40, 40},
+    {IDC_RUN_EXPORT, 674, 568, 146, 24},
 };
 const int kRunWindowControlCount = sizeof kRunWindowLayout / sizeof kRunWindowLayout[0];
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "analysis/run_export_port.h"
 #include "analysis/run_synthesis.h"
 #include "analysis/run_synthesis_win32.h"
 #include "analysis/run_window.h"
@@ -124,6 +125,7 @@ BOOL OnInit(HWND window, RunWindowData& data) {
     SetWindowPos(GetDlgItem(window, IDCANCEL), nullptr, 750, 600, 60, 24, SWP_NOZORDER);
     SetWindowPos(GetDlgItem(window, IDC_RUN_CAR_LABEL), nullptr, 20, 44, 60, 16, SWP_NOZORDER);
   }
+  dialog::ShowItem(window, IDC_RUN_EXPORT, CurrentRunExportPort() != nullptr);
   ShowStripBar(window, model);
   InvalidateRect(window, nullptr, TRUE);
   return TRUE;
@@ -240,6 +242,13 @@ void OnCommand(HWND window, RunWindowData& data, int id, int code) {
       break;
     case IDC_RUN_PRINT:
       if (code == BN_CLICKED) PrintPage(window, data);
+      break;
+    case IDC_RUN_EXPORT:
+      if (code == BN_CLICKED && CurrentRunExportPort() != nullptr) {
+        CurrentRunExportPort()->ExportDriverRun(model.record, model.runCaption, model.circuitName,
+                                                model.runTitle);
+        SetCurrentFolder(data.extra.folder.c_str());
+      }
       break;
     default:
       break;

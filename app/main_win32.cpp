@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/main_window_win32.h"
+#include "app/results_export_win32.h"
 
 namespace {
 
@@ -29,6 +30,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The program works in its data folder, which every user of the PC may change: a library is
   // never looked for there (the programs' own folder is the administrators').
   SetDllDirectoryW(L"");
+  // The export's command line opens no window and takes no part in the single-copy rule: it
+  // reads only the session file it is given and writes only its three files.
+  int exitCode = 0;
+  if (zarvo::RunExportCommandLine(exitCode)) return exitCode;
   if (AnotherCopyRuns()) return 0;
   // The main window and the program live until the process ends.
   auto* window = new zarvo::MainWindow(instance);

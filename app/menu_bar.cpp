@@ -19,6 +19,7 @@ const MenuEntry kFileEntries[] = {
     kSeparator,
     kSeparator,
     {IDM_IMPORT_SMARTPHONE, TXT_MENU_IMPORT_SMARTPHONE, IDB_MENU_IMPORT},
+    {IDM_EXPORT_SESSION, TXT_MENU_EXPORT_SESSION, 0},
     kSeparator,
     kSeparator,
     {IDM_QUIT, TXT_MENU_QUIT, IDB_MENU_QUIT},
@@ -68,6 +69,8 @@ const MenuEntry kPopupEntries[kPopupMenuCount] = {
     {IDM_ADD_RUN, TXT_MENU_ADD_RUN, 0},
 };
 
+const MenuEntry kRunPopupExport = {IDM_EXPORT_RUN, TXT_MENU_EXPORT_RUN, 0};
+
 }  // namespace
 
 const MenuDescription& MenuBarMenu(int index) {
@@ -80,6 +83,10 @@ int MenuCheckedBitmap() {
 
 const MenuEntry& PopupMenuEntry(int index) {
   return kPopupEntries[index];
+}
+
+const MenuEntry& RunPopupExportEntry() {
+  return kRunPopupExport;
 }
 
 }  // namespace zarvo

@@ -26,5 +26,7 @@ const MenuDescription& MenuBarMenu(int index);
 int MenuCheckedBitmap();
 // The pop-up menu of the session tree for commands 1051 to 1055 (one item each).
 const MenuEntry& PopupMenuEntry(int index);
+// A run of the session tree has the pop-up menu of command 1056: "Add a run" (1055), then this.
+const MenuEntry& RunPopupExportEntry();
 
 }  // namespace zarvo

@@ -51,10 +51,14 @@ MainMenus BuildMainMenus(HINSTANCE instance) {
     menus.popups[p] = CreatePopupMenu();
     Append(menus.popups[p], PopupMenuEntry(p), instance, checked);
   }
+  menus.runPopup = CreatePopupMenu();
+  Append(menus.runPopup, PopupMenuEntry(IDM_ADD_RUN - IDM_RENAME_SESSION), instance, checked);
+  Append(menus.runPopup, RunPopupExportEntry(), instance, checked);
   return menus;
 }
 
 HMENU PopupMenuOf(const MainMenus& menus, int commandId) {
+  if (commandId == IDM_EXPORT_RUN) return menus.runPopup;
   const int index = commandId - IDM_RENAME_SESSION;
   if (index < 0 || index >= kPopupMenuCount) return nullptr;
   return menus.popups[index];

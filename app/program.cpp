@@ -32,6 +32,10 @@ Program::Program(const ProgramServices& services)
   raceControl_.SetJournal(journal_);
 }
 
+Program::~Program() {
+  if (export_ != nullptr && CurrentRunExportPort() == export_.get()) SetRunExportPort(nullptr);
+}
+
 void Program::SetScreenSize(int width, int height) {
   state_->screenWidth = width;
   state_->screenHeight = height;
@@ -90,6 +94,8 @@ void Program::WindowStartUp() {
       SessionWorld{s.session, s.race, s.circuits, raceControl_, ui, services_.tree,
                    services_.window, services_.files, services_.dialogs, boxes, s.programFolder});
   session_->SetJournal(journal_);
+  export_ = std::make_unique<ResultsExport>(services_.files, boxes, s.programFolder);
+  SetRunExportPort(export_.get());
   if (recover) {
     session_->StartUpKeepingWorkingCopy();
   } else {
@@ -259,9 +265,29 @@ bool Program::OnMenuCommand(int commandId) {
     case IDM_HELP:
       services_.shell.OpenDocument(HelpDocumentPath());
       return true;
+    case IDM_EXPORT_SESSION:
+    case IDM_EXPORT_RUN:
+      ExportResults(commandId);
+      return true;
     default:
       return false;
   }
+}
+
+void Program::ExportResults(int commandId) {
+  if (session_ == nullptr || export_ == nullptr) return;
+  SessionState& s = state_->session;
+  const RunState& run = state_->race.run;
+  if (!run.startArmed && !run.raceRunning) session_->SaveCurrentRunIfNeeded();
+  if (commandId == IDM_EXPORT_SESSION) {
+    export_->ExportSessionFile(kWorkingCopyPath);
+    return;
+  }
+  const int32_t node = s.header.selectedNodeId;
+  const int runNumber = node > kRunsNodeId && node <= kRunsNodeId + kMaxRunCount
+                            ? int(node - kRunsNodeId)
+                            : int(s.loadedRun);
+  if (runNumber != 0) export_->ExportSessionRun(kWorkingCopyPath, runNumber);
 }
 
 int Program::OnResultsCtrlClick(int x, int y) {

@@ -11,6 +11,7 @@
 
 #include "app/program_dialogs.h"
 #include "app/race_links.h"
+#include "app/results_export.h"
 #include "app/results_view.h"
 #include "app/session_controller.h"
 #include "app/session_ports.h"
@@ -105,6 +106,7 @@ struct ProgramServices {
 class Program {
  public:
   explicit Program(const ProgramServices& services);
+  ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -140,7 +142,8 @@ class Program {
   // Race panel commands 2001 to 2003, 2101 to 2103 and 2201 to 2220; checked is the state of
   // "Scan" (2103) after the click. False for any other id.
   bool OnRaceCommand(int controlId, bool checked);
-  // Menu commands 1001 to 1005 and 1051 to 1055 (the session commands), 1007 to 1014 and 1016.
+  // Menu commands 1001 to 1005 and 1051 to 1055 (the session commands), 1007 to 1014 and 1016,
+  // the results export 1019 and 1056.
   // "Quit" (1006) is a close request, handled by the window. False for any other id.
   bool OnMenuCommand(int commandId);
 
@@ -196,6 +199,10 @@ class Program {
   void LoadCircuits();
   // After the circuits editor: the table read again, the session's circuit found again by name.
   void ReloadCircuits();
+  // "Export session…" and a run's "Export run…": the loaded run written into the working copy
+  // first (unless it is armed or timed: it gets there at its end), then the working copy's
+  // timed runs, or the run of the selected node.
+  void ExportResults(int commandId);
 
   ProgramServices services_;
   std::unique_ptr<ProgramState> state_;
@@ -207,6 +214,7 @@ class Program {
   RaceControl raceControl_;
   std::unique_ptr<SessionController> session_;
   std::unique_ptr<TickLog> tickLog_;  // null unless a measurement asked for it
+  std::unique_ptr<ResultsExport> export_;  // from the window start-up on; the run windows' port
 };
 
 }  // namespace zarvo

@@ -37,7 +37,8 @@ int PopupMenuOf(int32_t nodeId, int participantCount) {
   if (nodeId == kDriversNodeId) return IDM_PARTICIPANTS;
   if (participantCount < 1) return 0;
   if (nodeId == kParametersNodeId) return IDM_RUN_PARAMETERS;
-  if (nodeId == kRunsNodeId || IsRunNode(nodeId)) return IDM_ADD_RUN;
+  if (nodeId == kRunsNodeId) return IDM_ADD_RUN;
+  if (IsRunNode(nodeId)) return IDM_EXPORT_RUN;  // "Add a run" and "Export run…"
   return 0;
 }
 

@@ -55,7 +55,8 @@ class SessionWindow {
   // (hides it otherwise) and repaints the results.
   virtual void ResetResultsView(int participantCount) = 0;
   // Shows the one-item pop-up menu of that command (1051 to 1055) at the pointer; choosing the
-  // item sends the command to the main window as the menu bar does.
+  // item sends the command to the main window as the menu bar does. 1056 is a run's menu:
+  // "Add a run" (1055) and "Export run…" (1056).
   virtual void ShowPopupMenu(int commandId) = 0;
 };
 

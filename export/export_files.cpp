@@ -44,7 +44,9 @@ std::string ExportBaseName(std::string_view cp1252) {
 
 ExportPaths MakeExportPaths(std::string_view folder, std::string_view baseName) {
   std::string prefix(folder);
-  if (!prefix.empty() && prefix.back() != '/' && prefix.back() != '\\') prefix += '/';
+  // A Windows folder (C:\Site) goes on with its own separator.
+  if (!prefix.empty() && prefix.back() != '/' && prefix.back() != '\\')
+    prefix += prefix.find('\\') != std::string::npos ? '\\' : '/';
   const std::string base = ExportBaseName(baseName);
   return ExportPaths{prefix + Formatted(TXT_EXPORT_CLASSIFICATION_FILE, base),
                      prefix + Formatted(TXT_EXPORT_LAPS_FILE, base),

@@ -1,8 +1,9 @@
 // The files of an export on disk: their names in a folder, and their writing. Each file is
 // written whole to a temporary file beside it that replaces the old file only once complete
 // (platform/files.h), so a failed write leaves the old file, or none, but never half a file.
-// Paths are Windows-1252 like every path of the program; a folder whose name has letters outside
-// Windows-1252 is given in the short form the file dialogs hand over.
+// Paths are Windows-1252 like every path of the program; letters outside Windows-1252 in a folder's
+// or a file's name are escaped as the file dialogs hand them over (platform/codepage.h), and the
+// file services write the long name.
 #pragma once
 
 #include <string>
@@ -33,7 +34,8 @@ std::string ExportBaseName(std::string_view cp1252);
 
 // The three files in the folder: "<base> - classification.csv", "<base> - laps.csv" and
 // "<base>.html" (French "<base> - classement.csv", "<base> - tours.csv"). The base goes through
-// ExportBaseName. An empty folder is the current directory.
+// ExportBaseName. An empty folder is the current directory; a folder without a separator at its
+// end gets '\' when it holds one, '/' otherwise.
 ExportPaths MakeExportPaths(std::string_view folder, std::string_view baseName);
 
 // One file replaced by bytes; false when it could not be written (the old file is then intact).

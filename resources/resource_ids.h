@@ -50,6 +50,11 @@
 #define IDM_PARTICIPANTS 1053
 #define IDM_RUN_PARAMETERS 1054
 #define IDM_ADD_RUN 1055
+// The results export: "Export session…" in the File menu; "Export run…" in the pop-up menu of a
+// run of the session tree (after "Add a run") and the run windows' button.
+#define IDM_EXPORT_SESSION 1019
+#define IDM_EXPORT_RUN 1056
+#define IDC_RUN_EXPORT 6200
 
 // Race panel (main window).
 #define IDC_START 2001

@@ -71,4 +71,21 @@
 #define TXT_EXPORT_NOT_A_SESSION ZT("Error: %s is not a session file", \
                                     "Erreur: %s n'est pas un fichier de séance")
 
+// The export's menu items and the run windows' button.
+#define TXT_MENU_EXPORT_SESSION ZT("Export session…", "Exporter la session…")
+#define TXT_MENU_EXPORT_RUN ZT("Export run…", "Exporter la manche…")
+// The save dialog of an export asks for the HTML report's name; the CSV files go beside it.
+#define TXT_EXPORT_FILTER ZT("HTML page (.html)", "Page HTML (.html)")
+// Titled TXT_CAPTION_QUESTION: the files of the export already there, one a line.
+#define TXT_EXPORT_OVERWRITE_QUESTION ZT("These files exist already:\r\n%s\r\nReplace them?", \
+                                         "Ces fichiers existent déjà :\r\n%s\r\nLes remplacer ?")
+// The command line without its arguments, or with a switch it does not know.
+#define TXT_EXPORT_USAGE \
+  ZT("Usage: zarvo-training-en.exe /export <session file> <folder>\r\n" \
+     "Writes the classification and laps (CSV) and the report (HTML) of every timed run of the " \
+     "session into the folder.", \
+     "Utilisation : zarvo-training-fr.exe /export <fichier de séance> <dossier>\r\n" \
+     "Écrit le classement et les tours (CSV) et le rapport (HTML) de chaque run chronométré de " \
+     "la séance dans le dossier.")
+
 #endif

@@ -16,6 +16,9 @@ struct FileRequest {
   // Appended by the dialog to a name typed without an extension, before it asks about
   // overwriting; nullptr for none. Without its dot: "scrn".
   const char* defaultExtension = nullptr;
+  // The save dialog asks before replacing a file that is there; false when the caller asks
+  // itself (an export question lists every file it would replace).
+  bool confirmOverwrite = true;
 };
 
 class FileDialogs {

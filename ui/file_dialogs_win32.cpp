@@ -47,7 +47,8 @@ bool Ask(HWND owner, const FileRequest& request, bool save, std::string& chosen)
   dialogData.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialogData.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   dialogData.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-  dialogData.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+  if (save && request.confirmOverwrite) dialogData.Flags |= OFN_OVERWRITEPROMPT;
+  if (!save) dialogData.Flags |= OFN_FILEMUSTEXIST;
   const BOOL ok = save ? GetSaveFileNameW(&dialogData) : GetOpenFileNameW(&dialogData);
   if (!ok) return false;
   // The long name as chosen, whatever its letters: the file services open it through the wide API.
@@ -56,14 +57,22 @@ bool Ask(HWND owner, const FileRequest& request, bool save, std::string& chosen)
   return !chosen.empty();
 }
 
+// The main window, unless a window of the program is active (a run window exporting its run):
+// the dialog is then modal to that one, which it enables again when it closes.
+HWND Owner(HWND mainWindow) {
+  HWND active = GetActiveWindow();
+  if (active != nullptr && IsWindowEnabled(active)) return active;
+  return mainWindow;
+}
+
 }  // namespace
 
 bool Win32FileDialogs::AskSaveFile(const FileRequest& request, std::string& chosen) {
-  return Ask(*owner_, request, true, chosen);
+  return Ask(Owner(*owner_), request, true, chosen);
 }
 
 bool Win32FileDialogs::AskOpenFile(const FileRequest& request, std::string& chosen) {
-  return Ask(*owner_, request, false, chosen);
+  return Ask(Owner(*owner_), request, false, chosen);
 }
 
 }  // namespace zarvo

@@ -313,8 +313,10 @@ TEST(RunWindowLayout, ControlsAreUniqueInsideTheClientAndClearOfTheFourAreas) {
       EXPECT_TRUE(apart) << "control " << c.id << " over an area at " << a.left << "," << a.top;
     }
   }
-  // Every edit, label, group and button of the template: 5001-5055, 5101-5154, Save, Cancel.
-  EXPECT_EQ(kRunWindowControlCount, 55 + 54 + 2);
+  // Every edit, label, group and button of the template: 5001-5055, 5101-5154, Save, Cancel,
+  // and the export's button.
+  EXPECT_EQ(kRunWindowControlCount, 55 + 54 + 2 + 1);
+  EXPECT_EQ(ids.count(IDC_RUN_EXPORT), 1u);
   for (int id = 5001; id <= 5055; ++id) EXPECT_EQ(ids.count(id), 1u) << id;
   for (int id = 5101; id <= 5154; ++id) EXPECT_EQ(ids.count(id), 1u) << id;
   EXPECT_EQ(SetupEditId(0), 5001);

@@ -25,7 +25,7 @@ std::string Shape(const MenuDescription& menu) {
 }
 
 TEST(MenuBar, FileMenuSeparatesSavingAndImportAndQuitWithTheirSeparators) {
-  EXPECT_EQ(Shape(MenuBarMenu(0)), "1001 1002 - 1003 1004 - - 1005 - - 1006 ");
+  EXPECT_EQ(Shape(MenuBarMenu(0)), "1001 1002 - 1003 1004 - - 1005 1019 - - 1006 ");
   EXPECT_STREQ(MenuBarMenu(0).title, TXT_MENU_FILE);
 }
 
@@ -83,6 +83,12 @@ TEST(PopupMenus, OneItemEachForCommands1051To1055) {
     EXPECT_EQ(PopupMenuEntry(p).bitmap, 0);
   }
   EXPECT_STREQ(PopupMenuEntry(4).text, TXT_MENU_ADD_RUN);
+}
+
+TEST(PopupMenus, ARunsMenuAddsTheExportAfterAddARun) {
+  EXPECT_EQ(RunPopupExportEntry().id, IDM_EXPORT_RUN);
+  EXPECT_STREQ(RunPopupExportEntry().text, TXT_MENU_EXPORT_RUN);
+  EXPECT_EQ(RunPopupExportEntry().bitmap, 0);
 }
 
 }  // namespace

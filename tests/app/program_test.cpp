@@ -516,5 +516,27 @@ TEST_F(ProgramTest, HelpOpensTheEditionsDocumentInTheGuidesFolder) {
   EXPECT_TRUE(Boxes().empty()) << "a missing document is not reported";
 }
 
+TEST_F(ProgramTest, TheExportCommandsAskForTheReportAndTheRunWindowsGetTheirExport) {
+  Install();
+  StartUp();
+  EXPECT_NE(CurrentRunExportPort(), nullptr);
+  files.saveAnswers = {std::nullopt, std::nullopt};
+  EXPECT_TRUE(program->OnMenuCommand(IDM_EXPORT_SESSION));
+  tree.selected = kRunsNodeId + 1;
+  program->session().OnTreeRightClick();
+  EXPECT_TRUE(program->OnMenuCommand(IDM_EXPORT_RUN));
+  ASSERT_EQ(files.asked.size(), 2u);
+  char name[128];
+  std::snprintf(name, sizeof name, TXT_EXPORT_REPORT_FILE, kDefaultSessionName);
+  EXPECT_EQ(files.asked[0].initialName, name);
+  EXPECT_EQ(files.asked[0].initialFolder, program->state().programFolder);
+  std::snprintf(name, sizeof name, TXT_EXPORT_REPORT_FILE,
+                (std::string(kDefaultSessionName) + " - Run1").c_str());
+  EXPECT_EQ(files.asked[1].initialName, name);
+  EXPECT_TRUE(Boxes().empty()) << Boxes()[0];
+  program.reset();
+  EXPECT_EQ(CurrentRunExportPort(), nullptr);
+}
+
 }  // namespace
 }  // namespace zarvo

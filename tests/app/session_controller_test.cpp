@@ -152,7 +152,8 @@ TEST_F(SessionControllerTest, WithoutParticipantsNeitherParametersNorRunsOfferAM
     tree.selected = node;
     controller->OnTreeRightClick();
   }
-  EXPECT_EQ(window.popups, (std::vector<int>{IDM_RUN_PARAMETERS, IDM_ADD_RUN, IDM_ADD_RUN}));
+  // A run's menu adds "Export run…" to "Add a run".
+  EXPECT_EQ(window.popups, (std::vector<int>{IDM_RUN_PARAMETERS, IDM_ADD_RUN, IDM_EXPORT_RUN}));
 }
 
 TEST_F(SessionControllerTest, RenamingKeepsTwentyEightCharactersInTheHeaderAndTheRoot) {

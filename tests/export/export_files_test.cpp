@@ -77,6 +77,8 @@ TEST(ExportPaths, NameTheThreeFilesInTheFolderInTheEditionsLanguage) {
 #endif
   EXPECT_EQ(a.report, "C:\\Club\\club day.html");
   EXPECT_EQ(b.report, "out/club day.html");
+  EXPECT_EQ(MakeExportPaths("C:\\Site", "x").report, "C:\\Site\\x.html");
+  EXPECT_EQ(MakeExportPaths("D:\\a/b", "x").report, "D:\\a/b\\x.html");
 }
 
 TEST(WriteExport, WritesTheThreeFilesWholeIntoAnAccentedFolder) {

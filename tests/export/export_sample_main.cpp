@@ -4,13 +4,16 @@
 // what a CSV reader and an HTML parser find in the files.
 //   zarvo-export-sample-<edition> <folder>
 // writes "club day" (a session of three runs, one of them untimed), "archived" (a run of a runs
-// database) and "big" (20 drivers of 999 laps) in the folder.
+// database) and "big" (20 drivers of 999 laps) in the folder, and the archived run in a runs
+// database of the folder ("Base données runs/<driver>.bdr") for the end-to-end export from the
+// run window.
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "databases/driver_names.h"
 #include "export/csv_writer.h"
 #include "export/export_files.h"
 #include "export/session_export.h"
@@ -161,6 +164,36 @@ std::string ExportJson(const char* name, const ExportPaths& paths, const char* t
       .Json();
 }
 
+// Boxes of the runs database writer, none expected: said on the error output.
+class ErrorOutputBoxes : public MessageBoxes {
+ public:
+  void Show(const char*, const char* text, MessageIcon) override {
+    std::fprintf(stderr, "%s\n", text);
+  }
+  Answer Ask(const char*, const char* text, QuestionButtons) override {
+    std::fprintf(stderr, "%s\n", text);
+    return Answer::kNo;
+  }
+};
+
+// The run stored in its driver's runs database in the folder, as the end of a run stores it.
+bool WriteRunsDatabase(const char* folder, const ArchivedRun& run) {
+  const std::string previous = CurrentFolder();
+  if (!SetCurrentFolder(folder)) return false;
+  ErrorOutputBoxes boxes;
+  MakeDirectory(kRunsFolder);
+  const std::string path = RunsDatabasePath(run.participant.driverName);
+  bool stored = CreateRunsDatabase(run.participant.driverName) &&
+                SetArchivingFlag(path.c_str(), true) == RunsFileResult::kDone;
+  if (stored) {
+    const ArchiveOutcome outcome = ArchiveParticipantRun(run.participant, run.runTitle,
+                                                         run.runCaption, run.trackName, boxes);
+    stored = outcome == ArchiveOutcome::kAppended || outcome == ArchiveOutcome::kStoredInFreeSlot;
+  }
+  SetCurrentFolder(previous.c_str());
+  return stored;
+}
+
 bool Write(const ExportSession& session, const ExportPaths& paths, const ExportPicture* logo) {
   const ExportWriteResult result = WriteExport(session, paths, kExportAll, logo);
   if (!result.written) std::fprintf(stderr, "%s\n", ExportFailureText(result).c_str());
@@ -249,6 +282,10 @@ int Run(const char* folder) {
       LapsWithAnOff(30, 31, 12), " CLUB DAY - Run4 ", RunTitle(1, 16, 10, "0:10:00").c_str(),
       "Les Ormes");
   BuildArchivedRunExport(*archived, *session);
+  if (!WriteRunsDatabase(folder, *archived)) {
+    std::fprintf(stderr, "cannot store the archived run in %s\n", folder);
+    return 1;
+  }
   const ExportPaths archivedPaths = MakeExportPaths(folder, "archived");
   if (!Write(*session, archivedPaths, nullptr)) return 1;
   exports.push_back(

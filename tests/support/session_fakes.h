@@ -72,6 +72,7 @@ class ScriptedFileDialogs : public FileDialogs {
     bool save;
     std::string filterName, pattern, initialName, initialFolder;
     std::string defaultExtension;  // "" for none
+    bool confirmOverwrite = true;
   };
   bool AskSaveFile(const FileRequest& request, std::string& chosen) override {
     return Answer(true, request, saveAnswers, chosen);
@@ -88,7 +89,8 @@ class ScriptedFileDialogs : public FileDialogs {
               std::deque<std::optional<std::string>>& answers, std::string& chosen) {
     asked.push_back({save, request.filterName, request.pattern, request.initialName,
                      request.initialFolder,
-                     request.defaultExtension != nullptr ? request.defaultExtension : ""});
+                     request.defaultExtension != nullptr ? request.defaultExtension : "",
+                     request.confirmOverwrite});
     if (answers.empty() || !answers.front()) {
       if (!answers.empty()) answers.pop_front();
       return false;
