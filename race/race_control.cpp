@@ -16,7 +16,8 @@ namespace {
 constexpr int kLockedMenuItems[] = {IDM_NEW_SESSION, IDM_LOAD_SESSION, IDM_SAVE,
                                     IDM_SAVE_AS,     IDM_IMPORT_SMARTPHONE, IDM_QUIT,
                                     IDM_CIRCUITS,    IDM_DRIVERS,      IDM_CARS,
-                                    IDM_FREQUENCIES, IDM_SOUND,        IDM_DISPLAY};
+                                    IDM_FREQUENCIES, IDM_SOUND,        IDM_DISPLAY,
+                                    IDM_LAP_CALLOUTS};
 
 constexpr const char kZeroTotal[] = "00:00.000";
 
@@ -82,6 +83,21 @@ void RaceControl::PlayCue(SoundCue cue, int slot) {
   CueBatch& batch = *cueBatch_;
   if (batch.any && CueRank(cue) < CueRank(batch.cue)) return;
   batch = CueBatch{true, cue, slot};
+}
+
+void RaceControl::LapRecorded(const ParticipantRecord& participant) {
+  if (lapListener_ == nullptr) return;
+  const Race& race = world_.race;
+  int position = 0;
+  for (int k = 0; k < race.participantCount && k < kSlotCount; ++k) {
+    if (race.standings[k].slotNumber == participant.slotNumber) {
+      position = k + 1;
+      break;
+    }
+  }
+  lapListener_->LapRecorded(RecordedLap{participant.slotNumber, participant.driverName,
+                                        participant.lastLap, participant.lapCount,
+                                        participant.newBest, position});
 }
 
 void RaceControl::ReadPassagesThenCue() {
