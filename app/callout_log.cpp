@@ -26,8 +26,8 @@ void AppendSnippetName(SnippetId id, std::string& out) {
 std::string CalloutLogLine(uint32_t atMs, const LapEvent& lap, CalloutVoice voice,
                            const SnippetSequence& snippets, const char* text) {
   char head[64];
-  std::snprintf(head, sizeof head, "%u\t%d\t%d\t%s\t", unsigned(atMs), lap.slot,
-                int(lap.lapNumber), voice == CalloutVoice::kSpeech ? "speech" : "builtin");
+  std::snprintf(head, sizeof head, "%u\t%d\t%d\t%s\t", unsigned(atMs), lap.slot, int(lap.lapNumber),
+                voice == CalloutVoice::kSpeech ? "speech" : "builtin");
   std::string line = head;
   if (voice == CalloutVoice::kSpeech) {
     line += text != nullptr ? text : "";

@@ -36,8 +36,8 @@ class CalloutLog final : public CalloutRecorder {
   CalloutLog(Clock& clock, WriterFile& file, const std::string& path);
   CalloutLog(Clock& clock, const std::string& path);
 
-  void Said(uint32_t now, const LapEvent& lap, CalloutVoice voice,
-            const SnippetSequence& snippets, const char* text) override;
+  void Said(uint32_t now, const LapEvent& lap, CalloutVoice voice, const SnippetSequence& snippets,
+            const char* text) override;
 
   // Waits until every line so far is in the file (never on the tick).
   void Flush() { writer_.Flush(); }

@@ -40,7 +40,8 @@ std::string SilenceMs(int ms) {
   return Wav16(std::vector<int16_t>(size_t(ms) * 8, 0), 8000);
 }
 
-const char kCalloutsOn[] = "ANNONCETOURSoui\r\nANNONCEMEILLEURSTOURSSEULSnon\r\nANNONCEPOSITIONoui\r\n";
+const char kCalloutsOn[] =
+    "ANNONCETOURSoui\r\nANNONCEMEILLEURSTOURSSEULSnon\r\nANNONCEPOSITIONoui\r\n";
 
 class CalloutsInTheProgram : public ::testing::Test {
  protected:
@@ -299,10 +300,11 @@ TEST_F(CalloutsInTheProgram, RaceControlLocksTheItemDuringARun) {
 TEST(CalloutRecord, ALineGivesTheLaneTheLapAndTheSnippetsByTheirFileNames) {
   SnippetSequence sequence;
   ASSERT_TRUE(LapPhraseSnippets(MakeLapEvent(3, "", 21350, 4, true, 2), true, sequence));
-  EXPECT_EQ(CalloutLogLine(1500, MakeLapEvent(3, "", 21350, 4, true, 2), CalloutVoice::kBuiltIn,
-                           sequence, ""),
-            ZT("1500\t3\t4\tbuiltin\tligneGB 3GB | 21GB virguleGB 3GB 5GB | meilleurTourGB | rang2GB",
-               "1500\t3\t4\tbuiltin\tligne 3 | 21 virgule 35 | meilleurTour | rang2"));
+  EXPECT_EQ(
+      CalloutLogLine(1500, MakeLapEvent(3, "", 21350, 4, true, 2), CalloutVoice::kBuiltIn, sequence,
+                     ""),
+      ZT("1500\t3\t4\tbuiltin\tligneGB 3GB | 21GB virguleGB 3GB 5GB | meilleurTourGB | rang2GB",
+         "1500\t3\t4\tbuiltin\tligne 3 | 21 virgule 35 | meilleurTour | rang2"));
   SnippetSequence none;
   none.count = 0;
   EXPECT_EQ(CalloutLogLine(20, MakeLapEvent(1, "Zoë", 61000, 2, false, 0), CalloutVoice::kSpeech,

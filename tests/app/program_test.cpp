@@ -1334,7 +1334,9 @@ TEST_F(ProgramTest, TheTickCallsOutTheLapsReadFromTheLineUntilTheRunEnds) {
   }
   ASSERT_EQ(s.race.slots[0].lapCount, 3);
   ASSERT_EQ(voices.speech->said.size(), 3u);
-  for (const std::string& said : voices.speech->said) EXPECT_EQ(said.rfind("ANNA, 4", 0), 0u) << said;
+  for (const std::string& said : voices.speech->said) {
+    EXPECT_EQ(said.rfind("ANNA, 4", 0), 0u) << said;
+  }
   size_t beeps = 0;
   for (const auto& p : player.played) beeps += p.file == "sons/beep1.wav";
   EXPECT_EQ(beeps, 4u) << "every crossing's cue played on the program's player";
