@@ -41,6 +41,7 @@ const MenuEntry kDatabaseEntries[] = {
 
 const MenuEntry kSettingsEntries[] = {
     {IDM_SOUND, TXT_MENU_SOUND, IDB_MENU_SOUND},
+    {IDM_LAP_CALLOUTS, TXT_MENU_LAP_CALLOUTS, 0},
     {IDM_DISPLAY, TXT_MENU_DISPLAY, IDB_MENU_DISPLAY},
     {IDM_INTERFACE, TXT_MENU_INTERFACE, IDB_MENU_INTERFACE},
 };

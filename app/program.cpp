@@ -26,10 +26,13 @@ Program::Program(const ProgramServices& services)
           JournalSessionSource{state_->session.header.sessionName, state_->session.savedFilePath,
                                state_->session.loadedRun, state_->session.track.circuitName},
           state_->sounds, services.boxes),
+      callouts_(state_->race.run, services.clock, services.player),
       raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
-                                    state_->session.participants, services.clock, services.player,
-                                    services.boxes, services.ui, channel_, archive_}) {
+                                    state_->session.participants, services.clock,
+                                    callouts_.CuePlayer(), services.boxes, services.ui, channel_,
+                                    archive_}) {
   raceControl_.SetJournal(journal_);
+  raceControl_.SetLapListener(&callouts_);
 }
 
 Program::~Program() {
@@ -107,6 +110,7 @@ void Program::WindowStartUp() {
   if (!ReadSoundSettings(kSoundSettingsFile, s.sounds)) {
     boxes.Show(TXT_CAPTION_ERROR, TXT_SOUND_SETTINGS_NOT_FOUND, MessageIcon::kError);
   }
+  callouts_.StartUp(boxes);
   LoadDisplaySettings();
 
   shell.CreateSessionTree(s.display.colours[kColourTree]);
@@ -168,6 +172,7 @@ void Program::AfterWindowShown() {
 void Program::OnTick() {
   if (tickLog_ != nullptr) tickLog_->TickBegins();
   raceControl_.OnTick();
+  callouts_.Tick();
   journal_.OnTick();
   if (tickLog_ != nullptr) {
     tickLog_->PartDone(TickPart::kJournal);
@@ -241,6 +246,11 @@ bool Program::OnMenuCommand(int commandId) {
         services_.boxes.Show(TXT_CAPTION_ERROR, TXT_SOUND_SETTINGS_NOT_FOUND_AFTER_DIALOG,
                              MessageIcon::kError);
       }
+      return true;
+    case IDM_LAP_CALLOUTS:
+      // The dialog has reported a file it could not read or write.
+      services_.programDialogs.OpenLapCallouts();
+      callouts_.LoadSettings();
       return true;
     case IDM_DISPLAY:
       // The display options start from the settings in use, written to their file first; the
@@ -377,6 +387,7 @@ void Program::OnDestroy() {
   // The tick log's last lines reach its file before the process ends.
   raceControl_.SetTickProbe(nullptr);
   tickLog_.reset();
+  callouts_.End();
   services_.shell.ReleaseResources();
   services_.port.Close();
   services_.shell.Quit();

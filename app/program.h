@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/lap_callouts_link.h"
 #include "app/program_dialogs.h"
 #include "app/race_links.h"
 #include "app/results_export.h"
@@ -115,6 +116,7 @@ class Program {
   RaceControl& raceControl() { return raceControl_; }
   DecoderLink& decoderLink() { return link_; }
   RunJournalFile& journal() { return journal_; }
+  LapCalloutsLink& callouts() { return callouts_; }
   MessageBoxes& boxes() { return services_.boxes; }
   RaceUi& ui() { return services_.ui; }
   // The session commands and the session tree; they exist from the window start-up on.
@@ -211,6 +213,8 @@ class Program {
   CircuitsFileGuard circuitsFile_;
   SessionRunArchive archive_;
   RunJournalFile journal_;
+  // Before race control, which plays its cues through it and tells it each lap.
+  LapCalloutsLink callouts_;
   RaceControl raceControl_;
   std::unique_ptr<SessionController> session_;
   std::unique_ptr<TickLog> tickLog_;  // null unless a measurement asked for it

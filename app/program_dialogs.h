@@ -15,6 +15,7 @@ class ProgramDialogs {
   virtual bool OpenFrequenciesEditor() = 0;  // "BASEFREQUENCES"
   virtual void OpenRunsDatabase() = 0;       // "BASERESULTATS"
   virtual bool OpenSoundOptions() = 0;       // "SONS"
+  virtual bool OpenLapCallouts() = 0;        // "ANNONCESTOURS"
   virtual bool OpenDisplayOptions() = 0;     // "AFFICHAGE"
   virtual void OpenInterfaceDialog() = 0;    // "INTERFACE"
   // The run synthesis ("DETAILRESULTATS") of the run handed off in "DetailResultats.res". True

@@ -3,6 +3,7 @@
 #include "app/program_dialogs_win32.h"
 
 #include "analysis/run_window_win32.h"
+#include "app/lap_callouts_dialog_win32.h"
 #include "databases/database_editor_win32.h"
 #include "databases/runs_database_dialog_win32.h"
 #include "decoder/interface_dialog_win32.h"
@@ -33,6 +34,10 @@ void Win32ProgramDialogs::OpenRunsDatabase() {
 
 bool Win32ProgramDialogs::OpenSoundOptions() {
   return RunSoundDialog(*owner_, boxes_);
+}
+
+bool Win32ProgramDialogs::OpenLapCallouts() {
+  return RunLapCalloutsDialog(*owner_, boxes_);
 }
 
 bool Win32ProgramDialogs::OpenDisplayOptions() {

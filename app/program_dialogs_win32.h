@@ -23,6 +23,7 @@ class Win32ProgramDialogs : public ProgramDialogs {
   bool OpenFrequenciesEditor() override;
   void OpenRunsDatabase() override;
   bool OpenSoundOptions() override;
+  bool OpenLapCallouts() override;
   bool OpenDisplayOptions() override;
   void OpenInterfaceDialog() override;
   bool OpenRunSynthesis() override;

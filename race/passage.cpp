@@ -59,11 +59,14 @@ void ApplyFinishRule(const RaceParameters& params, ParticipantRecord& p) {
 void AfterAcceptedPassage(TimingContext& ctx, ParticipantRecord& p) {
   Race& race = ctx.race;
   const RaceParameters& params = race.params;
+  const int32_t lapsBefore = p.lapCount;
   RecordLap(p, params);
   UpdateRunBest(race, p);
   UpdateCircuitRecord(ctx, p);
   ApplyFinishRule(params, p);
   StandardRefresh(race);
+  // A staggered start's first crossing only starts the participant's clock: no lap.
+  if (p.lapCount > lapsBefore) ctx.host.LapRecorded(p);
 
   bool stoppedByCeiling = false;
   if (IsTimeRun(params) && p.lapCount == params.maximumLapCount) {

@@ -22,6 +22,8 @@ class PassageHost {
   virtual void Cue(SoundCue cue, int slot) = 0;
   // The results table changed.
   virtual void RepaintResults() = 0;
+  // A lap was just added to the participant's laps, the standings already refreshed.
+  virtual void LapRecorded(const ParticipantRecord& /*participant*/) {}
 };
 
 // Everything a passage reads and writes.

@@ -1,6 +1,7 @@
 // Race control: commands, countdown, start, race clock, end of run, transponder scan and check.
 #include "race/race_control.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "race/classification.h"
@@ -16,7 +17,8 @@ namespace {
 constexpr int kLockedMenuItems[] = {IDM_NEW_SESSION, IDM_LOAD_SESSION, IDM_SAVE,
                                     IDM_SAVE_AS,     IDM_IMPORT_SMARTPHONE, IDM_QUIT,
                                     IDM_CIRCUITS,    IDM_DRIVERS,      IDM_CARS,
-                                    IDM_FREQUENCIES, IDM_SOUND,        IDM_DISPLAY};
+                                    IDM_FREQUENCIES, IDM_SOUND,        IDM_DISPLAY,
+                                    IDM_LAP_CALLOUTS};
 
 constexpr const char kZeroTotal[] = "00:00.000";
 
@@ -82,6 +84,36 @@ void RaceControl::PlayCue(SoundCue cue, int slot) {
   CueBatch& batch = *cueBatch_;
   if (batch.any && CueRank(cue) < CueRank(batch.cue)) return;
   batch = CueBatch{true, cue, slot};
+}
+
+namespace {
+
+// Whether the lap just recorded is faster than every earlier lap of the participant. Passage
+// processing keeps his best lap only in a staggered start, so it is taken from his passages here,
+// the same way in every kind of start; a first lap is never a new best.
+bool ImprovesBestLap(const ParticipantRecord& p) {
+  const int32_t n = p.lapCount;
+  if (n < 2 || n >= kPassageCapacity) return false;
+  int32_t best = p.passageTimes[1] - p.passageTimes[0];
+  for (int32_t k = 2; k < n; ++k) best = std::min(best, p.passageTimes[k] - p.passageTimes[k - 1]);
+  return p.passageTimes[n] - p.passageTimes[n - 1] < best;
+}
+
+}  // namespace
+
+void RaceControl::LapRecorded(const ParticipantRecord& participant) {
+  if (lapListener_ == nullptr) return;
+  const Race& race = world_.race;
+  int position = 0;
+  for (int k = 0; k < race.participantCount && k < kSlotCount; ++k) {
+    if (race.standings[k].slotNumber == participant.slotNumber) {
+      position = k + 1;
+      break;
+    }
+  }
+  lapListener_->LapRecorded(RecordedLap{participant.slotNumber, participant.driverName,
+                                        participant.lastLap, participant.lapCount,
+                                        ImprovesBestLap(participant), position});
 }
 
 void RaceControl::ReadPassagesThenCue() {

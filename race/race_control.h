@@ -55,6 +55,8 @@ class RaceControl : private PassageHost, private PassageReceiver {
   void SetJournal(RunJournal& journal) { journal_ = &journal; }
   // The tick log of a measurement run: told when each part of a tick is done; none when null.
   void SetTickProbe(TickProbe* probe) { probe_ = probe; }
+  // Told of every lap recorded while the run is timed; none when null.
+  void SetLapListener(LapListener* listener) { lapListener_ = listener; }
   // While the driver details dialog reads the serial line itself, the tick leaves it alone.
   void SetDialogOwnsSerialInput(bool owns) { dialogOwnsInput_ = owns; }
 
@@ -84,6 +86,7 @@ class RaceControl : private PassageHost, private PassageReceiver {
   void StopRun() override { OnStop(); }
   void Cue(SoundCue cue, int slot) override { PlayCue(cue, slot); }
   void RepaintResults() override { world_.ui.Repaint(RaceArea::kTable); }
+  void LapRecorded(const ParticipantRecord& participant) override;
   // PassageReceiver: a passage of the run, of the scan or of the check.
   void OnPassage(const DecodedPassage& passage) override;
 
@@ -131,6 +134,7 @@ class RaceControl : private PassageHost, private PassageReceiver {
   RunJournal* journal_;
   CueBatch* cueBatch_ = nullptr;  // set while the line is read
   TickProbe* probe_ = nullptr;
+  LapListener* lapListener_ = nullptr;
 };
 
 }  // namespace zarvo

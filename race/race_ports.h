@@ -111,4 +111,24 @@ class RunJournal {
   virtual void ResultsCleared() = 0;
 };
 
+// A lap that passage processing has just recorded in a timed run, as the lap callouts hear it.
+// The pointers are valid only during the call.
+struct RecordedLap {
+  int slot;                // 1..20: the table's lane, the number of his manual lap button
+  const char* driverName;  // Windows-1252
+  int32_t lapTime;         // ms
+  int32_t lapNumber;       // his laps so far, this one included
+  bool newBest;            // the lap improved his best
+  int position;            // 1..20 in the standings after the lap; 0 when not found
+};
+
+// Told of every lap recorded while a run is timed (not the laps of the check after a scan, nor
+// those a journal replays). Called on the tick, in the middle of passage processing: it must
+// only take note and return at once.
+class LapListener {
+ public:
+  virtual ~LapListener() = default;
+  virtual void LapRecorded(const RecordedLap& lap) = 0;
+};
+
 }  // namespace zarvo

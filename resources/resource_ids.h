@@ -44,6 +44,7 @@
 #define IDM_DISPLAY 1013
 #define IDM_INTERFACE 1014
 #define IDM_HELP 1016
+#define IDM_LAP_CALLOUTS 1018
 // Pop-up menus of the session tree.
 #define IDM_RENAME_SESSION 1051
 #define IDM_TRACK 1052
@@ -368,5 +369,12 @@
 #define IDC_RUN_STRIP_GROUP 5152
 #define IDC_RUN_PRINT 5153
 #define IDC_RUN_STRIP_SCROLL 5154
+
+// Lap callouts dialog "ANNONCESTOURS".
+#define IDC_CALLOUT_TITLE 6101
+#define IDC_CALLOUT_ON 6102
+#define IDC_CALLOUT_BEST_ONLY 6103
+#define IDC_CALLOUT_POSITION 6104
+#define IDC_CALLOUT_VOICE_NOTE 6105
 
 #endif

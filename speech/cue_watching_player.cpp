@@ -46,10 +46,12 @@ uint32_t CueWatchingPlayer::DurationOf(const char* fileName) {
 }
 
 void CueWatchingPlayer::Play(const char* fileName, bool wait) {
-  // The length is read before the sound starts, so that the hold covers the whole of it.
-  const uint32_t ms = wait ? 0 : DurationOf(fileName);
+  // The length is read before the sound starts, so that the hold covers the whole of it; with
+  // callouts off nothing is read.
+  const bool holds = !wait && callouts_.On();
+  const uint32_t ms = holds ? DurationOf(fileName) : 0;
   player_.Play(fileName, wait);
-  if (!wait) callouts_.CueStarted(clock_.TickCount(), ms);
+  if (holds) callouts_.CueStarted(clock_.TickCount(), ms);
 }
 
 }  // namespace zarvo

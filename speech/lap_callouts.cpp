@@ -58,36 +58,46 @@ void LapCallouts::Tick(uint32_t now) {
   counts_.stale += queue_.DropStale(now);
   if (queue_.Size() == 0 || holds || speech_.Speaking() || builtIn_.Playing()) return;
   PendingCallout next;
-  if (queue_.Take(next)) Say(next.lap);
+  if (queue_.Take(next)) Say(now, next.lap);
 }
 
-void LapCallouts::Say(const LapEvent& lap) {
+void LapCallouts::Say(uint32_t now, const LapEvent& lap) {
   if (NextVoice() == CalloutVoice::kSpeech) {
-    if (SayWithSpeech(lap)) {
+    if (SayWithSpeech(now, lap)) {
       ++counts_.said;
       return;
     }
     // A voice that refuses a text while it is free has failed: the built-in voice takes over.
     speechFailed_ = true;
   }
-  if (NextVoice() == CalloutVoice::kBuiltIn && SayWithSnippets(lap)) {
+  if (NextVoice() == CalloutVoice::kBuiltIn && SayWithSnippets(now, lap)) {
     ++counts_.said;
     return;
   }
   ++counts_.unsaid;
 }
 
-bool LapCallouts::SayWithSpeech(const LapEvent& lap) {
+bool LapCallouts::SayWithSpeech(uint32_t now, const LapEvent& lap) {
   char text[kCalloutTextCapacity];
-  return LapPhraseText(lap, settings_.sayPosition, text, sizeof text) && speech_.Say(text);
+  if (!LapPhraseText(lap, settings_.sayPosition, text, sizeof text) || !speech_.Say(text)) {
+    return false;
+  }
+  if (recorder_ != nullptr) {
+    SnippetSequence none;
+    none.count = 0;
+    recorder_->Said(now, lap, CalloutVoice::kSpeech, none, text);
+  }
+  return true;
 }
 
-bool LapCallouts::SayWithSnippets(const LapEvent& lap) {
+bool LapCallouts::SayWithSnippets(uint32_t now, const LapEvent& lap) {
   SnippetSequence sequence;
   if (!LapPhraseSnippets(lap, settings_.sayPosition, sequence)) return false;
   PcmSound sound;
   ComposeSnippets(snippets_, sequence, sound);
-  return !sound.samples.empty() && builtIn_.Play(std::move(sound));
+  if (sound.samples.empty() || !builtIn_.Play(std::move(sound))) return false;
+  if (recorder_ != nullptr) recorder_->Said(now, lap, CalloutVoice::kBuiltIn, sequence, "");
+  return true;
 }
 
 }  // namespace zarvo

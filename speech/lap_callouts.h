@@ -42,6 +42,16 @@ enum class CalloutVoice {
 // built-in voice otherwise, while it starts too, as long as it has snippets.
 CalloutVoice ChooseCalloutVoice(VoiceStatus speech, bool speechFailed, bool snippetsLoaded);
 
+// Told of every callout handed to a voice: a test run's record of what was said.
+class CalloutRecorder {
+ public:
+  virtual ~CalloutRecorder() = default;
+  // At now, the lap was handed to the voice: the built-in voice with those snippets, or the
+  // speech voice with that text (the other one is empty).
+  virtual void Said(uint32_t now, const LapEvent& lap, CalloutVoice voice,
+                    const SnippetSequence& snippets, const char* text) = 0;
+};
+
 class LapCallouts {
  public:
   // Everything is the caller's and outlives the callouts; the settings are read as they are
@@ -66,6 +76,10 @@ class LapCallouts {
 
   // The voice the next callout will be given.
   CalloutVoice NextVoice() const;
+  // Whether the settings have callouts on (the cues' lengths are worth knowing only then).
+  bool On() const { return settings_.announceLaps; }
+  // Told of every callout said; none when null.
+  void SetRecorder(CalloutRecorder* recorder) { recorder_ = recorder; }
 
   struct Counts {
     int queued = 0;    // laps queued (a replacement counts too)
@@ -79,9 +93,9 @@ class LapCallouts {
 
  private:
   bool CueHolds(uint32_t now);
-  void Say(const LapEvent& lap);
-  bool SayWithSpeech(const LapEvent& lap);
-  bool SayWithSnippets(const LapEvent& lap);
+  void Say(uint32_t now, const LapEvent& lap);
+  bool SayWithSpeech(uint32_t now, const LapEvent& lap);
+  bool SayWithSnippets(uint32_t now, const LapEvent& lap);
 
   const CalloutSettings& settings_;
   SpeechVoice& speech_;
@@ -93,6 +107,7 @@ class LapCallouts {
   bool cueHold_ = false;
   uint32_t cueEnd_ = 0;
   Counts counts_;
+  CalloutRecorder* recorder_ = nullptr;
 };
 
 }  // namespace zarvo

@@ -23,6 +23,7 @@
 #include "session/run_journal_file.h"
 #include "session/session_file.h"
 #include "session/session_format.h"
+#include "tests/support/callout_fakes.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/fakes.h"
 #include "tests/support/race_fakes.h"
@@ -201,6 +202,30 @@ class ProgramTest : public ::testing::Test {
   testing::ScriptedProgramDialogs programDialogs;
   std::unique_ptr<Program> program;
 };
+
+// Two drivers in slots 1 and 2 with their transponders and a setup sheet, ready for a run.
+inline void SeatTwoDrivers(Program& program) {
+  Race& race = program.state().race;
+  const char* names[2] = {"ANNA", "BRUNO"};
+  const char* transponders[2] = {"001001", "001002"};
+  for (int i = 0; i < 2; ++i) {
+    race.slots[i].slotNumber = i + 1;
+    SetText(race.slots[i].driverName, names[i]);
+    SetText(race.slots[i].transponder, transponders[i]);
+    SetText(race.slots[i].setup.carName, "Old car");
+    SetText(race.slots[i].setup.trackConditions, "Dry");
+    ParticipantEntry& entry = program.state().session.participants.entries[i];
+    SetText(entry.driverName, names[i]);
+    SetText(entry.transponder, transponders[i]);
+  }
+  RebuildStandings(race);
+  RebuildRows(race);
+  race.run.ready = true;
+}
+
+// Lap callouts on, every lap, no position.
+inline constexpr char kCalloutsOnFile[] =
+    "ANNONCETOURSoui\r\nANNONCEMEILLEURSTOURSSEULSnon\r\nANNONCEPOSITIONnon\r\n";
 
 }  // namespace program_testing
 }  // namespace zarvo

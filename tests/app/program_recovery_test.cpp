@@ -121,6 +121,28 @@ TEST_F(RecoveryTest, YesBringsBackTheSessionWithTheRebuiltRunAndKeepsTheCrashCop
   EXPECT_EQ(window.titles.back(), std::string("Zarvo:   ") + savedFile);
 }
 
+// The replay of the journal at start-up times the run again without saying a word of it.
+TEST_F(RecoveryTest, TheRecoveredRunIsReplayedInSilenceWithCalloutsOn) {
+  PrepareInterruptedRun();
+  WriteBytes(kCalloutSettingsFile, kCalloutsOnFile);
+  boxes.answers = {Answer::kYes};
+  Create();
+  testing::FakeCalloutVoices voices;
+  program->callouts().SetVoiceMaker(voices);
+  program->WindowStartUp();
+  for (int tick = 0; tick < 100; ++tick) {
+    clock.Advance(kTimerPeriodMs);
+    program->OnTick();
+  }
+  const ProgramState& s = program->state();
+  ASSERT_EQ(s.race.slots[0].lapCount, 2) << "the run was rebuilt";
+  ASSERT_NE(voices.speech, nullptr) << "the callouts are on";
+  EXPECT_EQ(program->callouts().callouts().counts().queued, 0);
+  EXPECT_TRUE(voices.speech->said.empty());
+  EXPECT_TRUE(voices.output->played.empty());
+}
+
+
 TEST_F(RecoveryTest, NoKeepsTheJournalAsideAndStartsANewSession) {
   PrepareInterruptedRun();
   const std::string journal = ReadBytes(kJournalPath);

@@ -13,26 +13,6 @@ using namespace program_testing;
 
 // ---- The run synthesis opened by Ctrl+click on a row.
 
-// Two drivers in slots 1 and 2 with their transponders and a setup sheet, ready for a run.
-void SeatTwoDrivers(Program& program) {
-  Race& race = program.state().race;
-  const char* names[2] = {"ANNA", "BRUNO"};
-  const char* transponders[2] = {"001001", "001002"};
-  for (int i = 0; i < 2; ++i) {
-    race.slots[i].slotNumber = i + 1;
-    SetText(race.slots[i].driverName, names[i]);
-    SetText(race.slots[i].transponder, transponders[i]);
-    SetText(race.slots[i].setup.carName, "Old car");
-    SetText(race.slots[i].setup.trackConditions, "Dry");
-    ParticipantEntry& entry = program.state().session.participants.entries[i];
-    SetText(entry.driverName, names[i]);
-    SetText(entry.transponder, transponders[i]);
-  }
-  RebuildStandings(race);
-  RebuildRows(race);
-  race.run.ready = true;
-}
-
 // A saved sheet: every field "new<i>".
 std::string SavedAnswer(SetupSheet& sheet) {
   std::memset(&sheet, 0, sizeof sheet);

@@ -538,5 +538,82 @@ TEST_F(ProgramTest, TheExportCommandsAskForTheReportAndTheRunWindowsGetTheirExpo
   EXPECT_EQ(CurrentRunExportPort(), nullptr);
 }
 
+TEST_F(ProgramTest, TheLapCalloutsItemOpensItsDialogAndTheSettingsAreReadBack) {
+  Install();
+  Create();
+  testing::FakeCalloutVoices voices;
+  program->callouts().SetVoiceMaker(voices);
+  program->WindowStartUp();
+  EXPECT_FALSE(program->callouts().settings().announceLaps) << "off without a file";
+  EXPECT_EQ(voices.speechOpened, 0);
+  programDialogs.callouts = [] {
+    WriteBytes(kCalloutSettingsFile, kCalloutsOnFile);
+    return true;
+  };
+  log.clear();
+  EXPECT_TRUE(program->OnMenuCommand(IDM_LAP_CALLOUTS));
+  EXPECT_EQ(programDialogs.calloutsOpened, 1);
+  EXPECT_TRUE(program->callouts().settings().announceLaps);
+  EXPECT_EQ(voices.speechOpened, 1);
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_EQ(ReadBytes("RéglagesSons.rg"),
+            "SONLANGUEAnglais\r\nSONDECOMPTEnon\r\nSONDEPARToui\r\nSONPASSAGEoui\r\n"
+            "SONMEILLEURTOURoui\r\nSONHORLOGEoui\r\nSONFINCOURSEoui\r\nSONFINVOITUREoui\r\n");
+}
+
+// The tick: each lap read from the line is handed to the voice, after the passage's cue, which
+// plays on the program's player as always; after "Stop" nothing more is said.
+TEST_F(ProgramTest, TheTickCallsOutTheLapsReadFromTheLineUntilTheRunEnds) {
+  Install();
+  WriteBytes("Zarvo Training/RéglagesAnnoncesTours.rg", kCalloutsOnFile);
+  Create();
+  testing::FakeCalloutVoices voices;
+  program->callouts().SetVoiceMaker(voices);
+  program->WindowStartUp();
+  program->AfterWindowShown();  // no answer to the identification: the Vexa interface
+  ASSERT_NE(voices.speech, nullptr);
+  SeatTwoDrivers(*program);
+  ProgramState& s = program->state();
+  s.session.loadedRun = 1;
+  s.race.params.countdownSeconds = 0;
+  ASSERT_TRUE(program->OnRaceCommand(IDC_START, false));
+  for (int i = 0; i < 5 && !s.race.run.raceRunning; ++i) {
+    clock.Advance(kTimerPeriodMs);
+    program->OnTick();
+  }
+  ASSERT_TRUE(s.race.run.raceRunning);
+  // ANNA (transponder 1001) crosses four times, 4 s apart: her first crossing starts her clock,
+  // then three laps.
+  for (int crossing = 0; crossing < 4; ++crossing) {
+    clock.Advance(4000);
+    port.Queue(B({0x03, 0xE9}));
+    for (int tick = 0; tick < 30; ++tick) {
+      clock.Advance(kTimerPeriodMs);
+      program->OnTick();
+    }
+    voices.speech->Finish();
+  }
+  ASSERT_EQ(s.race.slots[0].lapCount, 3);
+  ASSERT_EQ(voices.speech->said.size(), 3u);
+  for (const std::string& said : voices.speech->said) {
+    EXPECT_EQ(said.rfind("ANNA, 4", 0), 0u) << said;
+  }
+  size_t beeps = 0;
+  for (const auto& p : player.played) beeps += p.file == "sons/beep1.wav";
+  EXPECT_EQ(beeps, 4u) << "every crossing's cue played on the program's player";
+  // After "Stop", a lap that was waiting is dropped and nothing more is said.
+  clock.Advance(4000);
+  port.Queue(B({0x03, 0xE9}));
+  clock.Advance(kTimerPeriodMs);
+  program->OnTick();
+  ASSERT_TRUE(program->OnRaceCommand(IDC_STOP, false));
+  for (int tick = 0; tick < 50; ++tick) {
+    clock.Advance(kTimerPeriodMs);
+    program->OnTick();
+  }
+  EXPECT_EQ(voices.speech->said.size(), 3u);
+  EXPECT_EQ(program->callouts().callouts().Waiting(), 0);
+}
+
 }  // namespace
 }  // namespace zarvo

@@ -88,6 +88,22 @@ TEST_F(WatchedCues, EachFilesLengthIsReadOnce) {
   EXPECT_TRUE(SaidAfter(500 + kCueMarginMs));
 }
 
+TEST_F(WatchedCues, WithCalloutsOffNoLengthIsReadAndTheyAreNotHeldWhenTurnedOn) {
+  settings.announceLaps = false;
+  watching.Play("sons/youpi.wav", false);  // half a second, not read
+  EXPECT_EQ(player.played.size(), 1u);
+  // Turned on while the cue plays: the next callout is not held by a cue whose length was not
+  // read; the next cue, played with callouts on, reads its file and holds them.
+  settings.announceLaps = true;
+  callouts.Lap(Now(), MakeLapEvent(1, "Éric", 21350, 2, false, 0));
+  EXPECT_TRUE(SaidAfter(0));
+  speech.Finish();
+  callouts.Lap(Now(), MakeLapEvent(2, "Zoë", 21350, 2, false, 0));
+  watching.Play("sons/youpi.wav", false);
+  EXPECT_FALSE(SaidAfter(500 + kCueMarginMs - 1));
+  EXPECT_TRUE(SaidAfter(1));
+}
+
 TEST(WavFileLength, IsReadFromTheHeaderAloneAndIsZeroForWhatIsNoWave) {
   testing::TempFolder folder;
   // A header that announces two seconds of samples the file does not hold in full.

@@ -135,14 +135,16 @@ class ScriptedProgramDialogs : public ProgramDialogs {
   bool OpenFrequenciesEditor() override { return Run(frequencies, frequenciesOpened); }
   void OpenRunsDatabase() override { Run(runs, runsOpened); }
   bool OpenSoundOptions() override { return Run(sound, soundOpened); }
+  bool OpenLapCallouts() override { return Run(callouts, calloutsOpened); }
   bool OpenDisplayOptions() override { return Run(display, displayOpened); }
   void OpenInterfaceDialog() override { Run(interface, interfaceOpened); }
   bool OpenRunSynthesis() override { return Run(synthesis, synthesisOpened); }
 
   std::function<bool()> circuits, drivers, cars, frequencies, runs, sound, display, interface,
-      synthesis;
+      synthesis, callouts;
   int circuitsOpened = 0, driversOpened = 0, carsOpened = 0, frequenciesOpened = 0, runsOpened = 0,
-      soundOpened = 0, displayOpened = 0, interfaceOpened = 0, synthesisOpened = 0;
+      soundOpened = 0, displayOpened = 0, interfaceOpened = 0, synthesisOpened = 0,
+      calloutsOpened = 0;
 
  private:
   static bool Run(const std::function<bool()>& action, int& count) {
