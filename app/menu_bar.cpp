@@ -41,6 +41,7 @@ const MenuEntry kDatabaseEntries[] = {
 const MenuEntry kSettingsEntries[] = {
     {IDM_SOUND, TXT_MENU_SOUND, IDB_MENU_SOUND},
     {IDM_DISPLAY, TXT_MENU_DISPLAY, IDB_MENU_DISPLAY},
+    {IDM_LIVE_RESULTS, TXT_MENU_LIVE_RESULTS, 0},
     {IDM_INTERFACE, TXT_MENU_INTERFACE, IDB_MENU_INTERFACE},
 };
 

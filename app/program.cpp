@@ -26,9 +26,11 @@ Program::Program(const ProgramServices& services)
           JournalSessionSource{state_->session.header.sessionName, state_->session.savedFilePath,
                                state_->session.loadedRun, state_->session.track.circuitName},
           state_->sounds, services.boxes),
+      live_(std::make_unique<LiveResults>()),
+      liveUi_(services.ui, live_->feed()),
       raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
                                     state_->session.participants, services.clock, services.player,
-                                    services.boxes, services.ui, channel_, archive_}) {
+                                    services.boxes, liveUi_, channel_, archive_}) {
   raceControl_.SetJournal(journal_);
 }
 
@@ -87,7 +89,7 @@ void Program::WindowStartUp() {
   KeepCrashCopy();  // a failed copy is not reported
   shell.LoadCursors();
   session_ = std::make_unique<SessionController>(
-      SessionWorld{s.session, s.race, s.circuits, raceControl_, ui, services_.tree,
+      SessionWorld{s.session, s.race, s.circuits, raceControl_, liveUi_, services_.tree,
                    services_.window, services_.files, services_.dialogs, boxes, s.programFolder});
   session_->SetJournal(journal_);
   if (recover) {
@@ -153,6 +155,7 @@ void Program::RecoverInterruptedRun(const FoundJournal& interrupted) {
 void Program::AfterWindowShown() {
   SetCurrentFolder(state_->programFolder.c_str());
   link_.IdentifyAtStartUp();
+  live_->StartUp(services_.boxes);
   tickLog_ = TickLogFromEnvironment(services_.clock);
   raceControl_.SetTickProbe(tickLog_.get());
   services_.shell.StartTimer();
@@ -163,6 +166,7 @@ void Program::OnTick() {
   if (tickLog_ != nullptr) tickLog_->TickBegins();
   raceControl_.OnTick();
   journal_.OnTick();
+  live_->AfterTick(state_->race, state_->session);
   if (tickLog_ != nullptr) {
     tickLog_->PartDone(TickPart::kJournal);
     tickLog_->TickEnds();
@@ -259,6 +263,9 @@ bool Program::OnMenuCommand(int commandId) {
     case IDM_HELP:
       services_.shell.OpenDocument(HelpDocumentPath());
       return true;
+    case IDM_LIVE_RESULTS:
+      services_.programDialogs.OpenLiveResults(*live_);
+      return true;
     default:
       return false;
   }
@@ -337,6 +344,7 @@ void Program::OnSessionEnd() {
   if (session_ != nullptr) session_->SaveForSessionEnd();
   const ProgramState& s = *state_;
   if (s.displayFromFile) WriteDisplaySettings(kDisplaySettingsFile, s.display, s.customColours);
+  live_->Stop();
   services_.port.Close();
 }
 
@@ -352,6 +360,8 @@ void Program::OnDestroy() {
   raceControl_.SetTickProbe(nullptr);
   tickLog_.reset();
   services_.shell.ReleaseResources();
+  // The server's threads are joined before the message loop ends: the process ends promptly.
+  live_->Stop();
   services_.port.Close();
   services_.shell.Quit();
 }
@@ -362,7 +372,7 @@ void Program::ResetResultsView(int participantCount) {
   ApplyRowFit(s.view, fit, participantCount);
   services_.shell.SetResultsScrollBar(s.view.scrollBarShown, s.view.scrollRange,
                                       s.view.firstVisibleRow);
-  services_.ui.Repaint(RaceArea::kTable);
+  liveUi_.Repaint(RaceArea::kTable);
 }
 
 void Program::ReloadDisplaySettings(bool report) {

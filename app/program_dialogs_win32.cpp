@@ -8,6 +8,7 @@
 #include "settings/display_dialog_win32.h"
 #include "settings/sound_dialog_win32.h"
 #include "decoder/interface_dialog_win32.h"
+#include "web/live_dialog_win32.h"
 
 namespace zarvo {
 
@@ -46,6 +47,10 @@ void Win32ProgramDialogs::OpenInterfaceDialog() {
 bool Win32ProgramDialogs::OpenRunSynthesis() {
   RunSynthesisWindow(*owner_, boxes_);
   return true;
+}
+
+bool Win32ProgramDialogs::OpenLiveResults(LiveResultsControl& control) {
+  return RunLiveDialog(*owner_, boxes_, control);
 }
 
 }  // namespace zarvo

@@ -44,6 +44,7 @@
 #define IDM_DISPLAY 1013
 #define IDM_INTERFACE 1014
 #define IDM_HELP 1016
+#define IDM_LIVE_RESULTS 1017
 // Pop-up menus of the session tree.
 #define IDM_RENAME_SESSION 1051
 #define IDM_TRACK 1052
@@ -363,5 +364,16 @@
 #define IDC_RUN_STRIP_GROUP 5152
 #define IDC_RUN_PRINT 5153
 #define IDC_RUN_STRIP_SCROLL 5154
+
+// Live results dialog "RESULTATSDIRECT" (6000: its heading, in bold). The QR code of the first
+// address is painted by the dialog between the addresses and the status line.
+#define IDC_LIVE_TITLE 6000
+#define IDC_LIVE_ON 6001
+#define IDC_LIVE_PORT_LABEL 6002
+#define IDC_LIVE_PORT 6003
+#define IDC_LIVE_PORT_HINT 6004
+#define IDC_LIVE_ADDRESSES_LABEL 6005
+#define IDC_LIVE_ADDRESSES 6006
+#define IDC_LIVE_STATUS 6007
 
 #endif
