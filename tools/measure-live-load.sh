@@ -72,15 +72,23 @@ echo "load when it ended:                $load_after"
 echo "passages sent: $(grep -c "sent passage" "$E2E_WORK/simulator.log" || true)"
 python3 - "$tick_log" <<'PY'
 import sys
-rows = []
+rows, header = [], None
 for line in open(sys.argv[1], encoding="ascii", errors="replace"):
     fields = line.rstrip("\r\n").split("\t")
+    if line.startswith("# tick"):
+        header = [f[:-3] for f in fields[4:] if f]
+        continue
     if line.startswith("#") or len(fields) < 4:
         continue
     rows.append([int(v) for v in fields if v != ""])
-totals = sorted(r[3] for r in rows)
+# The timed run: from the first tick that ran the race clock to the last.
+clock = header.index("clock") + 4
+timed = [r for r in rows if r[clock] > 0]
+run = [r for r in rows if timed and timed[0][0] <= r[0] <= timed[-1][0]]
+totals = sorted(r[3] for r in run)
 pct = lambda p: totals[min(len(totals) - 1, int(len(totals) * p))]
-print(f"ticks: {len(rows)}; median {pct(0.5)} us, 99th percentile {pct(0.99)} us, "
-      f"longest {totals[-1] / 1000:.2f} ms; longest gap {max(r[2] for r in rows[1:]) / 1000:.1f} ms")
+print(f"ticks of the timed run: {len(run)}; median {pct(0.5)} us, 99th percentile {pct(0.99)} us, "
+      f"longest {totals[-1] / 1000:.2f} ms, over 5 ms {sum(t > 5000 for t in totals)}; "
+      f"longest gap {max(r[2] for r in run[1:]) / 1000:.1f} ms")
 PY
 exit "${status:-0}"
