@@ -15,10 +15,10 @@
 #include <memory>
 #include <string>
 
-#include "session/background_writer.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/pcm_player.h"
+#include "session/background_writer.h"
 #include "speech/lap_callouts.h"
 
 namespace zarvo {

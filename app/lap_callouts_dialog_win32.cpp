@@ -1,9 +1,9 @@
 // The lap callouts dialog's procedure: moves data between the controls and CalloutDialogModel.
 #include "app/lap_callouts_dialog_win32.h"
 
-#include "ui/dialog_controls_win32.h"
 #include "resources/resource_ids.h"
 #include "speech/callout_dialog.h"
+#include "ui/dialog_controls_win32.h"
 
 namespace zarvo {
 

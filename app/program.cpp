@@ -27,9 +27,11 @@ Program::Program(const ProgramServices& services)
                                state_->session.loadedRun, state_->session.track.circuitName},
           state_->sounds, services.boxes),
       callouts_(state_->race.run, services.clock, services.player),
+      live_(std::make_unique<LiveResults>()),
+      liveUi_(services.ui, live_->feed()),
       raceControl_(RaceControlWorld{state_->race, state_->circuits, state_->sounds,
                                     state_->session.participants, services.clock,
-                                    callouts_.CuePlayer(), services.boxes, services.ui, channel_,
+                                    callouts_.CuePlayer(), services.boxes, liveUi_, channel_,
                                     archive_}) {
   raceControl_.SetJournal(journal_);
   raceControl_.SetLapListener(&callouts_);
@@ -94,7 +96,7 @@ void Program::WindowStartUp() {
   KeepCrashCopy();  // a failed copy is not reported
   shell.LoadCursors();
   session_ = std::make_unique<SessionController>(
-      SessionWorld{s.session, s.race, s.circuits, raceControl_, ui, services_.tree,
+      SessionWorld{s.session, s.race, s.circuits, raceControl_, liveUi_, services_.tree,
                    services_.window, services_.files, services_.dialogs, boxes, s.programFolder});
   session_->SetJournal(journal_);
   export_ = std::make_unique<ResultsExport>(services_.files, boxes, s.programFolder);
@@ -163,6 +165,7 @@ void Program::RecoverInterruptedRun(const FoundJournal& interrupted) {
 void Program::AfterWindowShown() {
   SetCurrentFolder(state_->programFolder.c_str());
   link_.IdentifyAtStartUp();
+  live_->StartUp(services_.boxes);
   tickLog_ = TickLogFromEnvironment(services_.clock);
   raceControl_.SetTickProbe(tickLog_.get());
   services_.shell.StartTimer();
@@ -174,6 +177,7 @@ void Program::OnTick() {
   raceControl_.OnTick();
   callouts_.Tick();
   journal_.OnTick();
+  live_->AfterTick(state_->race, state_->session);
   if (tickLog_ != nullptr) {
     tickLog_->PartDone(TickPart::kJournal);
     tickLog_->TickEnds();
@@ -278,6 +282,8 @@ bool Program::OnMenuCommand(int commandId) {
     case IDM_EXPORT_SESSION:
     case IDM_EXPORT_RUN:
       ExportResults(commandId);
+    case IDM_LIVE_RESULTS:
+      services_.programDialogs.OpenLiveResults(*live_);
       return true;
     default:
       return false;
@@ -373,6 +379,7 @@ void Program::OnSessionEnd() {
   if (session_ != nullptr) session_->SaveForSessionEnd();
   const ProgramState& s = *state_;
   if (s.displayFromFile) WriteDisplaySettings(kDisplaySettingsFile, s.display, s.customColours);
+  live_->Stop();
   services_.port.Close();
 }
 
@@ -389,6 +396,8 @@ void Program::OnDestroy() {
   tickLog_.reset();
   callouts_.End();
   services_.shell.ReleaseResources();
+  // The server's threads are joined before the message loop ends: the process ends promptly.
+  live_->Stop();
   services_.port.Close();
   services_.shell.Quit();
 }
@@ -399,7 +408,7 @@ void Program::ResetResultsView(int participantCount) {
   ApplyRowFit(s.view, fit, participantCount);
   services_.shell.SetResultsScrollBar(s.view.scrollBarShown, s.view.scrollRange,
                                       s.view.firstVisibleRow);
-  services_.ui.Repaint(RaceArea::kTable);
+  liveUi_.Repaint(RaceArea::kTable);
 }
 
 void Program::ReloadDisplaySettings(bool report) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/lap_callouts_link.h"
+#include "app/live_results.h"
 #include "app/program_dialogs.h"
 #include "app/race_links.h"
 #include "app/results_export.h"
@@ -117,6 +118,7 @@ class Program {
   DecoderLink& decoderLink() { return link_; }
   RunJournalFile& journal() { return journal_; }
   LapCalloutsLink& callouts() { return callouts_; }
+  LiveResults& live() { return *live_; }
   MessageBoxes& boxes() { return services_.boxes; }
   RaceUi& ui() { return services_.ui; }
   // The session commands and the session tree; they exist from the window start-up on.
@@ -144,8 +146,8 @@ class Program {
   // Race panel commands 2001 to 2003, 2101 to 2103 and 2201 to 2220; checked is the state of
   // "Scan" (2103) after the click. False for any other id.
   bool OnRaceCommand(int controlId, bool checked);
-  // Menu commands 1001 to 1005 and 1051 to 1055 (the session commands), 1007 to 1014 and 1016,
-  // the results export 1019 and 1056.
+  // Menu commands 1001 to 1005 and 1051 to 1055 (the session commands), 1007 to 1014, 1016,
+  // 1017 (the live results), 1018 (the lap callouts), the results export 1019 and 1056.
   // "Quit" (1006) is a close request, handled by the window. False for any other id.
   bool OnMenuCommand(int commandId);
 
@@ -215,6 +217,9 @@ class Program {
   RunJournalFile journal_;
   // Before race control, which plays its cues through it and tells it each lap.
   LapCalloutsLink callouts_;
+  // The live results see every repaint race control and the session commands ask for.
+  std::unique_ptr<LiveResults> live_;
+  LiveResultsUi liveUi_;
   RaceControl raceControl_;
   std::unique_ptr<SessionController> session_;
   std::unique_ptr<TickLog> tickLog_;  // null unless a measurement asked for it

@@ -5,6 +5,8 @@
 
 namespace zarvo {
 
+class LiveResultsControl;
+
 class ProgramDialogs {
  public:
   virtual ~ProgramDialogs() = default;
@@ -22,6 +24,9 @@ class ProgramDialogs {
   // when the window was shown: it has then written its setup answer (or reported that it could
   // not), to be read at once.
   virtual bool OpenRunSynthesis() = 0;
+  // The live results on the network ("RESULTATSDIRECT"): its Ok applies the settings through
+  // the control.
+  virtual bool OpenLiveResults(LiveResultsControl& control) = 0;
 };
 
 }  // namespace zarvo

@@ -9,6 +9,7 @@
 #include "decoder/interface_dialog_win32.h"
 #include "display/display_dialog_win32.h"
 #include "settings/sound_dialog_win32.h"
+#include "web/live_dialog_win32.h"
 
 namespace zarvo {
 
@@ -51,6 +52,10 @@ void Win32ProgramDialogs::OpenInterfaceDialog() {
 bool Win32ProgramDialogs::OpenRunSynthesis() {
   RunSynthesisWindow(*owner_, boxes_);
   return true;
+}
+
+bool Win32ProgramDialogs::OpenLiveResults(LiveResultsControl& control) {
+  return RunLiveDialog(*owner_, boxes_, control);
 }
 
 }  // namespace zarvo

@@ -27,6 +27,7 @@ class Win32ProgramDialogs : public ProgramDialogs {
   bool OpenDisplayOptions() override;
   void OpenInterfaceDialog() override;
   bool OpenRunSynthesis() override;
+  bool OpenLiveResults(LiveResultsControl& control) override;
 
  private:
   const HWND* owner_;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "analysis/run_window.h"
-#include "session/session_file.h"
 #include "platform/files.h"
+#include "session/session_file.h"
 #include "text/catalogue.h"
 
 namespace zarvo {

@@ -47,7 +47,7 @@ function(zarvo_define_libraries)
   find_package(Threads REQUIRED)
   target_link_libraries(zarvo_platform PUBLIC Threads::Threads)
   if(WIN32)
-    target_link_libraries(zarvo_platform PUBLIC winmm shell32 ws2_32 ole32 uuid)
+    target_link_libraries(zarvo_platform PUBLIC winmm shell32 ws2_32 iphlpapi ole32 uuid)
   endif()
 
   # The core's writer threads (the run journal, the tick log) use std::thread.

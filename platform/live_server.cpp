@@ -247,6 +247,11 @@ bool LiveServer::State::Server::process_and_close_socket(socket_t sock) {
     httplib::detail::close_socket(sock);
     return false;
   }
+  // Replies and events are small writes: sent at once, not held back until the client
+  // acknowledges the previous one (with delayed acknowledgements that cost 40 ms a reply).
+  const int noDelay = 1;
+  setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+             sizeof noDelay);
   bool served = false;
   if (state_.Track(sock)) {
     const LiveServerLimits& limits = state_.limits;

@@ -44,6 +44,7 @@
 #define IDM_DISPLAY 1013
 #define IDM_INTERFACE 1014
 #define IDM_HELP 1016
+#define IDM_LIVE_RESULTS 1017
 #define IDM_LAP_CALLOUTS 1018
 // Pop-up menus of the session tree.
 #define IDM_RENAME_SESSION 1051
@@ -376,5 +377,15 @@
 #define IDC_CALLOUT_BEST_ONLY 6103
 #define IDC_CALLOUT_POSITION 6104
 #define IDC_CALLOUT_VOICE_NOTE 6105
+// Live results dialog "RESULTATSDIRECT" (6000: its heading, in bold). The QR code of the first
+// address is painted by the dialog between the addresses and the status line.
+#define IDC_LIVE_TITLE 6000
+#define IDC_LIVE_ON 6001
+#define IDC_LIVE_PORT_LABEL 6002
+#define IDC_LIVE_PORT 6003
+#define IDC_LIVE_PORT_HINT 6004
+#define IDC_LIVE_ADDRESSES_LABEL 6005
+#define IDC_LIVE_ADDRESSES 6006
+#define IDC_LIVE_STATUS 6007
 
 #endif

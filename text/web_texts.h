@@ -34,4 +34,38 @@
 #define TXT_WEB_METHOD_REFUSED ZT("Only reading is allowed", "Lecture seule")
 #define TXT_WEB_BODY_REFUSED ZT("Requests with a body are refused", "Les requêtes avec un corps sont refusées")
 
+// The Settings menu's item and its dialog "RESULTATSDIRECT".
+#define TXT_MENU_LIVE_RESULTS ZT("Live results on the network...", "Résultats en direct sur le réseau...")
+#define TXT_LIVE_DIALOG_TITLE ZT("Live results on the network", "Résultats en direct sur le réseau")
+#define TXT_LIVE_ON ZT("Serve the live results to the phones of the club network", \
+                       "Servir les résultats en direct aux téléphones du réseau du club")
+#define TXT_LIVE_PORT ZT("Port:", "Port :")
+#define TXT_LIVE_PORT_HINT ZT("(1 to 65535; 8080 unless another program uses it)", \
+                              "(1 à 65535 ; 8080 sauf si un autre programme l'utilise)")
+#define TXT_LIVE_ADDRESSES ZT("Address to open on the phones:", "Adresse à ouvrir sur les téléphones :")
+#define TXT_LIVE_NO_ADDRESS \
+  ZT("No network address found: connect the PC to the club network.", \
+     "Aucune adresse réseau trouvée : connectez le PC au réseau du club.")
+// The status line: what the server is doing now.
+#define TXT_LIVE_STATUS_STOPPED ZT("Stopped: phones cannot reach the results.", \
+                                   "Arrêté : les téléphones n'ont pas accès aux résultats.")
+#define TXT_LIVE_STATUS_RUNNING ZT("Running on port %d.", "En marche sur le port %d.")
+#define TXT_LIVE_STATUS_PORT_TAKEN \
+  ZT("The port %d is taken by another program: choose another port or close that program.", \
+     "Le port %d est pris par un autre programme : choisissez un autre port ou fermez ce programme.")
+#define TXT_LIVE_STATUS_PORT_FORBIDDEN \
+  ZT("Windows does not let the program use the port %d: choose another port.", \
+     "Windows ne laisse pas le programme utiliser le port %d : choisissez un autre port.")
+#define TXT_LIVE_STATUS_FAILED ZT("The server could not start on the port %d (error %d).", \
+                                  "Le serveur n'a pas pu démarrer sur le port %d (erreur %d).")
+// Messages of the dialog and of the program's start.
+#define TXT_LIVE_PORT_INVALID ZT("The port must be a number from 1 to 65535.", \
+                                 "Le port doit être un nombre de 1 à 65535.")
+#define TXT_LIVE_SETTINGS_DAMAGED \
+  ZT("The live results settings file \"RéglagesRésultatsEnDirect.rg\" is damaged: the live results are off on port 8080 until you confirm the dialog \"Live results on the network\".", \
+     "Le fichier de réglages des résultats en direct \"RéglagesRésultatsEnDirect.rg\" est endommagé : les résultats en direct sont arrêtés sur le port 8080 jusqu'à ce que vous validiez la fenêtre \"Résultats en direct sur le réseau\".")
+#define TXT_LIVE_SETTINGS_NOT_WRITTEN \
+  ZT("The live results settings file \"RéglagesRésultatsEnDirect.rg\" could not be written.", \
+     "Le fichier de réglages des résultats en direct \"RéglagesRésultatsEnDirect.rg\" n'a pas pu être écrit.")
+
 #endif

@@ -387,6 +387,38 @@ TEST_F(ProgramTest, EachMenuDialogOpensOnceAndWhatItWroteIsReadBack) {
   EXPECT_STREQ(s.sounds.passage, "SONPASSAGEnon");
 }
 
+TEST_F(ProgramTest, TheLiveResultsDialogDrivesTheServerTheTickPublishesAndTheEndStopsIt) {
+  Install();
+  StartUp();
+  // A port nothing listens on now.
+  int port = 0;
+  {
+    SnapshotPublisher publisher;
+    LiveSite site(publisher);
+    LiveServer probe(site);
+    port = probe.Start(0, "0.0.0.0").port;
+  }
+  ASSERT_GT(port, 0);
+  programDialogs.live = [this, port] {
+    return programDialogs.liveControl->Apply(LiveSettings{true, port}).status ==
+           LiveStatus::kRunning;
+  };
+  EXPECT_TRUE(program->OnMenuCommand(IDM_LIVE_RESULTS));
+  EXPECT_EQ(programDialogs.liveOpened, 1);
+  EXPECT_EQ(programDialogs.liveControl, &program->live());
+  EXPECT_EQ(program->live().State().status, LiveStatus::kRunning);
+  EXPECT_EQ(program->live().feed().publisher().Current(), nullptr) << "published by the tick";
+  program->OnTick();
+  const auto published = program->live().feed().publisher().Current();
+  ASSERT_NE(published, nullptr);
+  EXPECT_EQ(published->sessionName, kDefaultSessionName);
+  program->OnTick();
+  EXPECT_EQ(program->live().feed().publisher().Current(), published) << "nothing changed";
+  program->OnDestroy();
+  EXPECT_EQ(program->live().State().status, LiveStatus::kStopped);
+  EXPECT_EQ(ProbeListenPort("0.0.0.0", port).result, LiveServerResult::kStarted);
+}
+
 TEST_F(ProgramTest, NoKeepAliveReachesThePortWhileTheInterfaceDialogIsOpen) {
   Install();
   const Bytes keepAlive = B({0xFF, 0xFF, 0xFF, 0xE0, 0x03});

@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "session/session_file.h"
 #include "export/csv_writer.h"
 #include "export/html_report.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "session/session_file.h"
 #include "tests/support/fakes.h"
 #include "tests/support/sample_session.h"
 #include "tests/support/session_fakes.h"

@@ -1,11 +1,16 @@
 // Stands in for icacls.exe in a test prefix (Wine's own sets nothing and says nothing): appends
 // its command line, as UTF-8, to C:\robot\icacls.log and succeeds, unless C:\robot\icacls-fail.txt
 // holds a text that the command line contains, in which case it fails as icacls does on a name
-// it cannot map (status 1332).
+// it cannot map (status 1332). Built with FAKE_TOOL defined (L"netsh") it stands in for that
+// tool, with C:\robot\netsh.log and C:\robot\netsh-fail.txt.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+
+#ifndef FAKE_TOOL
+#define FAKE_TOOL L"icacls"
+#endif
 
 namespace {
 
@@ -32,13 +37,13 @@ std::string FirstLine(const wchar_t* path) {
 
 int wmain() {
   const std::string line = Utf8(GetCommandLineW());
-  if (std::FILE* log = _wfopen(L"C:\\robot\\icacls.log", L"ab")) {
+  if (std::FILE* log = _wfopen(L"C:\\robot\\" FAKE_TOOL L".log", L"ab")) {
     std::fprintf(log, "%s\n", line.c_str());
     std::fclose(log);
   }
-  const std::string failOn = FirstLine(L"C:\\robot\\icacls-fail.txt");
+  const std::string failOn = FirstLine(L"C:\\robot\\" FAKE_TOOL L"-fail.txt");
   if (!failOn.empty() && line.find(failOn) != std::string::npos) {
-    std::fprintf(stderr, "fake icacls: failing on %s\n", failOn.c_str());
+    std::fprintf(stderr, "fake tool: failing on %s\n", failOn.c_str());
     return 1332;
   }
   return 0;

@@ -9,7 +9,9 @@
 # each program, and the last one what was shipped, keeping the user's data; an installation
 # through its pages ends without starting the program; the uninstaller's question removes the
 # data when the user says so. Screenshots: <artifacts>/installer-<edition>-*.png.
-# Wine's icacls sets and shows no rights: a stand-in records what the installer asks of it.
+# Wine's icacls sets and shows no rights, its netsh keeps no firewall rule: stand-ins record what
+# the installer asks of them (the live results' firewall rule added and removed; a refusal of
+# netsh does not stop the installation).
 #   installer_test.sh <en|fr>     (ZARVO_INSTALLERS: folder of the setup programs, default the
 #                                  Windows build folder)
 set -Eeuo pipefail
@@ -23,7 +25,7 @@ export LC_ALL=C.UTF-8
 # Shortcuts made in the prefix must not become menu entries of this machine's desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES,winemenubuilder.exe=d"
 # The installer's icacls is the stand-in put into the prefix's system folder.
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;icacls.exe=n"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;icacls.exe=n;netsh.exe=n"
 
 other=$([ "$edition" = en ] && echo fr || echo en)
 installers=${ZARVO_INSTALLERS:-$ZARVO_WINDOWS_BUILD_DIR}
@@ -64,6 +66,19 @@ record_pdf_opening
 cp "$ZARVO_WINDOWS_BUILD_DIR/tests/e2e/zarvo-fake-icacls.exe" "$WINEPREFIX/drive_c/windows/system32/icacls.exe"
 icacls_log="$WINEPREFIX/drive_c/robot/icacls.log"
 icacls_fail="$WINEPREFIX/drive_c/robot/icacls-fail.txt"
+cp "$ZARVO_WINDOWS_BUILD_DIR/tests/e2e/zarvo-fake-netsh.exe" "$WINEPREFIX/drive_c/windows/system32/netsh.exe"
+netsh_log="$WINEPREFIX/drive_c/robot/netsh.log"
+netsh_fail="$WINEPREFIX/drive_c/robot/netsh-fail.txt"
+# The firewall rule of an edition's program, as netsh is asked to remove and to add it.
+firewall_rule() {
+  printf '"C:\\windows\\system32\\netsh.exe" advfirewall firewall %s rule name="%s" program="C:\\Program Files\\Zarvo Training\\Programmes\\zarvo-training-%s.exe"' \
+    "$1" "$(edition_name "$2")" "$2"
+}
+firewall_add() {
+  printf '"C:\\windows\\system32\\netsh.exe" advfirewall firewall add rule name="%s" dir=in action=allow program="C:\\Program Files\\Zarvo Training\\Programmes\\zarvo-training-%s.exe" profile=private enable=yes' \
+    "$(edition_name "$1")" "$1"
+}
+netsh_calls() { tr -d '\r' <"$netsh_log" 2>/dev/null || true; }
 programs="$dir/Programmes"
 uninstall_key_exists() { wine reg query "$(uninstall_key "$1")" >/dev/null 2>&1; }
 
@@ -76,6 +91,7 @@ wine "$setup" /S || status=$?
   fail "the program was installed without its access rights"
 [ ! -e "$dir/BaseDonnéesPilotes.bd" ] || fail "the data was installed without its access rights"
 ! uninstall_key_exists "$edition" || fail "an installation without its access rights is in the Apps list"
+[ -z "$(netsh_calls)" ] || fail "an installation without its access rights asked the firewall: $(netsh_calls)"
 rm -f "$icacls_fail" "$icacls_log"
 
 # ---- Silent install.
@@ -105,6 +121,11 @@ expect_equal "icacls calls" "$(printf '%s\n' \
   "\"C:\\windows\\system32\\icacls.exe\" $prog /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /C /Q" \
   "\"C:\\windows\\system32\\icacls.exe\" \"C:\\Program Files\\Zarvo Training\" /grant *S-1-5-32-545:(OI)(CI)M /C /Q")" \
   "$icacls_calls"
+# The live results' firewall rule: any older one removed, then the program allowed in on
+# private networks.
+expect_equal "netsh calls" "$(firewall_rule delete "$edition")
+$(firewall_add "$edition")" "$(netsh_calls)"
+rm -f "$netsh_log"
 data_files=$(cd "$stage" && find . -type f ! -name '*.exe' | sort)
 [ "$(echo "$data_files" | wc -l)" -gt 80 ] || fail "too few data files staged"
 while IFS= read -r file; do
@@ -176,7 +197,13 @@ shipped_as_built() {
 
 # ---- Installing again (an upgrade) replaces what was shipped and keeps the user's data; so does
 # the other edition installed into the same folder.
-wine "$setup" /S || fail "installing again failed with $?"
+# netsh refusing the rule this time: the installation goes on all the same.
+printf 'add rule' >"$netsh_fail"
+wine "$setup" /S || fail "installing again failed with $? (netsh refusing the firewall rule)"
+rm -f "$netsh_fail"
+expect_equal "netsh calls of the upgrade" "$(firewall_rule delete "$edition")
+$(firewall_add "$edition")" "$(netsh_calls)"
+rm -f "$netsh_log"
 shipped_as_built "after installing again"
 [ ! -e "$programs/version.dll" ] || fail "a foreign file stays beside the programs"
 expect_equal "user data after installing again" "$user_data" "$(snapshot)"
@@ -201,6 +228,11 @@ rmdir "$programs" 2>/dev/null || true
 [ ! -e "$programs" ] || fail "the programs folder stays: $(ls "$programs")"
 [ ! -e "$shortcut" ] && [ ! -e "$menu" ] || fail "the Start-menu entry stays"
 [ -z "$(reg_value "$edition" DisplayName)" ] || fail "the program stays in the Apps list"
+# Each edition's install added its rule, each uninstall removed it.
+expect_equal "netsh calls of the other install and both uninstalls" "$(firewall_rule delete "$other")
+$(firewall_add "$other")
+$(firewall_rule delete "$other")
+$(firewall_rule delete "$edition")" "$(netsh_calls)"
 # The user's data stays, and only it: nothing that was shipped, no shipped folder left empty.
 expect_equal "user data after the silent uninstalls" "$user_data" "$(snapshot)"
 left=$(cd "$dir" && find . -mindepth 1 | sort | tr '\n' ' ')

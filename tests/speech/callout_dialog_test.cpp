@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/files.h"
-#include "resources/resource_ids.h"
 #include "records/sound_settings.h"
+#include "resources/resource_ids.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_folder.h"
 #include "text/catalogue.h"

@@ -139,9 +139,15 @@ class ScriptedProgramDialogs : public ProgramDialogs {
   bool OpenDisplayOptions() override { return Run(display, displayOpened); }
   void OpenInterfaceDialog() override { Run(interface, interfaceOpened); }
   bool OpenRunSynthesis() override { return Run(synthesis, synthesisOpened); }
+  bool OpenLiveResults(LiveResultsControl& control) override {
+    liveControl = &control;
+    return Run(live, liveOpened);
+  }
 
   std::function<bool()> circuits, drivers, cars, frequencies, runs, sound, display, interface,
-      synthesis, callouts;
+      synthesis, callouts, live;
+  LiveResultsControl* liveControl = nullptr;
+  int liveOpened = 0;
   int circuitsOpened = 0, driversOpened = 0, carsOpened = 0, frequenciesOpened = 0, runsOpened = 0,
       soundOpened = 0, displayOpened = 0, interfaceOpened = 0, synthesisOpened = 0,
       calloutsOpened = 0;

@@ -117,6 +117,18 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; The live results server of the program answers the phones of the club network: an inbound
+; rule of the Windows firewall lets this edition's program be reached on private networks (never
+; on public ones). The rule of an earlier installation is removed first, so that installing again
+; leaves one rule. A firewall that cannot be told (netsh missing or refusing) does not stop the
+; installation: the program works, the phones may not reach it, and the details say why.
+!define FIREWALL_RULE "${EDITION_NAME}"
+!define NETSH '"$SYSDIR\netsh.exe" advfirewall firewall'
+!macro RemoveFirewallRule
+  nsExec::ExecToLog '${NETSH} delete rule name="${FIREWALL_RULE}" program="${PROGRAMS}\${EXE}"'
+  Pop $0
+!macroend
+
 ; The programs folder holds only the programs and uninstallers of the two editions: whatever
 ; else is there was put by someone else (a standard user, while the folder was not yet locked).
 Function RemoveForeignFiles
@@ -168,6 +180,13 @@ Section "Program"
   CreateDirectory "$INSTDIR\Private"
   CreateDirectory "$INSTDIR\Base données runs"
 
+  !insertmacro RemoveFirewallRule
+  nsExec::ExecToLog '${NETSH} add rule name="${FIREWALL_RULE}" dir=in action=allow program="${PROGRAMS}\${EXE}" profile=private enable=yes'
+  Pop $0
+  ${If} $0 != 0
+    DetailPrint "netsh advfirewall firewall add rule: $0 (the phones may not reach the live results)"
+  ${EndIf}
+
   ; Started from the Start menu, the program works in its data folder.
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${EDITION_NAME}.lnk" "${PROGRAMS}\${EXE}" "" "${PROGRAMS}\${EXE}" 0
@@ -193,6 +212,7 @@ FunctionEnd
 
 Section "Uninstall"
   SetShellVarContext all
+  !insertmacro RemoveFirewallRule
   Delete "${PROGRAMS}\${EXE}"
   Delete "$INSTDIR\${EXE}"
   Delete "$SMPROGRAMS\${PRODUCT}\${EDITION_NAME}.lnk"

@@ -1,0 +1,87 @@
+// Reading and writing the live results settings file.
+#include "web/live_settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/files.h"
+
+namespace zarvo {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+int ParseLivePort(std::string_view digits) {
+  if (digits.empty() || digits.size() > size_t(kLivePortMaxDigits)) return 0;
+  int port = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    port = port * 10 + (c - '0');
+  }
+  return port >= kMinLivePort && port <= kMaxLivePort ? port : 0;
+}
+
+std::string FormatLiveSettings(const LiveSettings& settings) {
+  std::string out = settings.on ? kLiveOn : kLiveOff;
+  out += "\r\n";
+  out += kLivePortKeyword;
+  out += std::to_string(settings.port);
+  out += "\r\n";
+  return out;
+}
+
+LiveFileRead ParseLiveSettings(std::string_view bytes, LiveSettings& settings) {
+  settings = LiveSettings{};
+  if (bytes.size() > kMaxLiveFileBytes) return LiveFileRead::kDamaged;
+  LiveSettings read;
+  bool switchSeen = false;
+  bool portSeen = false;
+  const std::string_view portKeyword(kLivePortKeyword);
+  size_t at = 0;
+  while (at < bytes.size()) {
+    while (at < bytes.size() && IsBlank(bytes[at])) ++at;
+    if (at == bytes.size()) break;
+    const size_t start = at;
+    while (at < bytes.size() && !IsBlank(bytes[at])) ++at;
+    const std::string_view word = bytes.substr(start, at - start);
+    if (word == kLiveOn || word == kLiveOff) {
+      if (switchSeen) return LiveFileRead::kDamaged;
+      switchSeen = true;
+      read.on = word == kLiveOn;
+    } else if (word.substr(0, portKeyword.size()) == portKeyword) {
+      const int port = ParseLivePort(word.substr(portKeyword.size()));
+      if (portSeen || port == 0) return LiveFileRead::kDamaged;
+      portSeen = true;
+      read.port = port;
+    } else {
+      return LiveFileRead::kDamaged;
+    }
+  }
+  if (!switchSeen || !portSeen) return LiveFileRead::kDamaged;
+  settings = read;
+  return LiveFileRead::kRead;
+}
+
+LiveFileRead ReadLiveSettings(const char* path, LiveSettings& settings) {
+  settings = LiveSettings{};
+  std::FILE* file = OpenFile(path, "rb");
+  if (file == nullptr) return LiveFileRead::kMissing;
+  // One byte more than a file may hold tells an over-long file from a full one.
+  char buffer[kMaxLiveFileBytes + 1];
+  const size_t n = std::fread(buffer, 1, sizeof buffer, file);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return LiveFileRead::kDamaged;
+  return ParseLiveSettings(std::string_view(buffer, n), settings);
+}
+
+bool WriteLiveSettings(const char* path, const LiveSettings& settings) {
+  return WriteFileReplacing(path, FormatLiveSettings(settings));
+}
+
+}  // namespace zarvo
