@@ -2,6 +2,7 @@
 #include "speech/callout_settings.h"
 
 #include <cstdio>
+#include <string>
 
 #include "platform/files.h"
 
@@ -66,15 +67,11 @@ CalloutFileRead ParseCalloutSettings(std::string_view bytes, CalloutSettings& se
 
 CalloutFileRead ReadCalloutSettings(const char* path, CalloutSettings& settings) {
   settings = CalloutSettings{};
-  std::FILE* file = OpenFile(path, "rb");
-  if (file == nullptr) return CalloutFileRead::kMissing;
-  // One byte more than a file may hold tells an over-long file from a full one.
-  char buffer[kMaxCalloutFileBytes + 1];
-  const size_t n = std::fread(buffer, 1, sizeof buffer, file);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return CalloutFileRead::kDamaged;
-  return ParseCalloutSettings(std::string_view(buffer, n), settings);
+  if (!PathExists(path)) return CalloutFileRead::kMissing;
+  // A file that cannot be read, or holds more than such a file may, is damaged.
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, kMaxCalloutFileBytes)) return CalloutFileRead::kDamaged;
+  return ParseCalloutSettings(bytes, settings);
 }
 
 bool WriteCalloutSettings(const char* path, const CalloutSettings& settings) {

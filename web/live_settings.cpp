@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "platform/files.h"
 
@@ -69,15 +70,11 @@ LiveFileRead ParseLiveSettings(std::string_view bytes, LiveSettings& settings) {
 
 LiveFileRead ReadLiveSettings(const char* path, LiveSettings& settings) {
   settings = LiveSettings{};
-  std::FILE* file = OpenFile(path, "rb");
-  if (file == nullptr) return LiveFileRead::kMissing;
-  // One byte more than a file may hold tells an over-long file from a full one.
-  char buffer[kMaxLiveFileBytes + 1];
-  const size_t n = std::fread(buffer, 1, sizeof buffer, file);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return LiveFileRead::kDamaged;
-  return ParseLiveSettings(std::string_view(buffer, n), settings);
+  if (!PathExists(path)) return LiveFileRead::kMissing;
+  // A file that cannot be read, or holds more than such a file may, is damaged.
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, kMaxLiveFileBytes)) return LiveFileRead::kDamaged;
+  return ParseLiveSettings(bytes, settings);
 }
 
 bool WriteLiveSettings(const char* path, const LiveSettings& settings) {
