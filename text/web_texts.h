@@ -35,7 +35,7 @@
 #define TXT_WEB_BODY_REFUSED ZT("Requests with a body are refused", "Les requêtes avec un corps sont refusées")
 
 // The Settings menu's item and its dialog "RESULTATSDIRECT".
-#define TXT_MENU_LIVE_RESULTS ZT("Live results on the network...", "Résultats en direct sur le réseau...")
+#define TXT_MENU_LIVE_RESULTS ZT("Live results on the network…", "Résultats en direct sur le réseau…")
 #define TXT_LIVE_DIALOG_TITLE ZT("Live results on the network", "Résultats en direct sur le réseau")
 #define TXT_LIVE_ON ZT("Serve the live results to the phones of the club network", \
                        "Servir les résultats en direct aux téléphones du réseau du club")
