@@ -79,8 +79,8 @@ def main(argv):
     if len(argv) != 4:
         print(__doc__)
         return 2
-    record, log, session, spec = argv
-    drivers = [tuple(d.split(":")) for d in spec.split(",")]
+    record, log, session, drivers_arg = argv
+    drivers = [tuple(d.split(":")) for d in drivers_arg.split(",")]
     failures = []
     sent = sent_passages(log)
     expected = expected_callouts(sent, drivers)
