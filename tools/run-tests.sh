@@ -20,7 +20,7 @@ echo "== Tests"
 ctest --preset native -j2
 
 if ls tests/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
-  echo "== Fuzz targets (${ZARVO_FUZZ_SECONDS:-20} s each)"
-  tools/run-fuzzers.sh "${ZARVO_FUZZ_SECONDS:-20}"
+  echo "== Fuzz targets (${ZARVO_FUZZ_SECONDS:-12} s each)"
+  tools/run-fuzzers.sh "${ZARVO_FUZZ_SECONDS:-12}"
 fi
 echo "== All tests passed"
