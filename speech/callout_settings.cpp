@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "text/settings_words.h"
 
 namespace zarvo {
 
@@ -23,10 +24,6 @@ const Keyword kKeywords[] = {
 };
 constexpr int kKeywordCount = sizeof kKeywords / sizeof kKeywords[0];
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 }  // namespace
 
 std::string FormatCalloutSettings(const CalloutSettings& settings) {
@@ -44,12 +41,8 @@ CalloutFileRead ParseCalloutSettings(std::string_view bytes, CalloutSettings& se
   CalloutSettings read;
   bool seen[kKeywordCount] = {};
   size_t at = 0;
-  while (at < bytes.size()) {
-    while (at < bytes.size() && IsBlank(bytes[at])) ++at;
-    if (at == bytes.size()) break;
-    const size_t start = at;
-    while (at < bytes.size() && !IsBlank(bytes[at])) ++at;
-    const std::string_view word = bytes.substr(start, at - start);
+  for (std::string_view word = NextSettingsWord(bytes, at); !word.empty();
+       word = NextSettingsWord(bytes, at)) {
     int found = -1;
     for (int k = 0; k < kKeywordCount && found < 0; ++k) {
       if (word == kKeywords[k].on || word == kKeywords[k].off) found = k;

@@ -6,16 +6,9 @@
 #include <string>
 
 #include "platform/files.h"
+#include "text/settings_words.h"
 
 namespace zarvo {
-
-namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-}  // namespace
 
 int ParseLivePort(std::string_view digits) {
   if (digits.empty() || digits.size() > size_t(kLivePortMaxDigits)) return 0;
@@ -44,12 +37,8 @@ LiveFileRead ParseLiveSettings(std::string_view bytes, LiveSettings& settings) {
   bool portSeen = false;
   const std::string_view portKeyword(kLivePortKeyword);
   size_t at = 0;
-  while (at < bytes.size()) {
-    while (at < bytes.size() && IsBlank(bytes[at])) ++at;
-    if (at == bytes.size()) break;
-    const size_t start = at;
-    while (at < bytes.size() && !IsBlank(bytes[at])) ++at;
-    const std::string_view word = bytes.substr(start, at - start);
+  for (std::string_view word = NextSettingsWord(bytes, at); !word.empty();
+       word = NextSettingsWord(bytes, at)) {
     if (word == kLiveOn || word == kLiveOff) {
       if (switchSeen) return LiveFileRead::kDamaged;
       switchSeen = true;

@@ -31,15 +31,15 @@ cd "$work"
 # fetch <package>=<version> <file> <sha256> ...: downloads the named files of the source package
 # (apt checks them against the signed index) and checks each against the pinned checksum.
 fetch() {
-  local spec=$1
+  local package=$1
   shift
   # apt-get source downloads every file of the package or stops at the first one it cannot get;
   # only the files named here are needed, so a missing packaging tarball is not fatal.
-  apt-get source --download-only "$spec" >/dev/null 2>&1 || true
+  apt-get source --download-only "$package" >/dev/null 2>&1 || true
   while [ $# -gt 0 ]; do
     local file=$1 sum=$2
     shift 2
-    [ -f "$file" ] || { echo "could not download $file ($spec)" >&2; exit 1; }
+    [ -f "$file" ] || { echo "could not download $file ($package)" >&2; exit 1; }
     echo "$sum  $file" | sha256sum --check --quiet
   done
 }
